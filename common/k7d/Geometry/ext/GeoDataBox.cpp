@@ -1,0 +1,3 @@
+#include "GeoDataBox.h"
+
+GeoDataBox::~GeoDataBox() = default;

@@ -1,0 +1,3 @@
+#include "GeoDataLine.h"
+
+GeoDataLine::~GeoDataLine() = default;

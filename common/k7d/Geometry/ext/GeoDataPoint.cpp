@@ -1,0 +1,3 @@
+#include "GeoDataPoint.h"
+
+GeoDataPoint::~GeoDataPoint() = default;

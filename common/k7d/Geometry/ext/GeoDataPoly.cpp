@@ -1,0 +1,3 @@
+#include "GeoDataPoly.h"
+
+GeoDataPoly::~GeoDataPoly() = default;
