@@ -2,7 +2,9 @@
 
 #include <iterator>
 
-CsvData::CsvData() : m_rows("\n"), m_columns(",") { textChanged(); }
+CsvData::CsvData() : m_rows("\n"), m_columns(",") {
+    textChanged();
+}
 
 CsvData::CsvData(const CsvData& other)
     : m_ownText(other.m_ownText),
@@ -51,14 +53,16 @@ void CsvData::setCsvFile(std::istream& input) {
     textChanged();
 }
 
-const std::string& CsvData::getCsv() const { return text(); }
+const std::string& CsvData::getCsv() const {
+    return text();
+}
 
 void CsvData::setData(const std::string& field) {
     std::string& whole = text();
     const std::string& lineBreak = getLineBreak();
-    const bool endsWithBreak = whole.size() >= lineBreak.size() &&
-                               whole.compare(whole.size() - lineBreak.size(), lineBreak.size(),
-                                             lineBreak) == 0;
+    const bool endsWithBreak =
+        whole.size() >= lineBreak.size() &&
+        whole.compare(whole.size() - lineBreak.size(), lineBreak.size(), lineBreak) == 0;
     if (!whole.empty() && !endsWithBreak) whole += getDelimiter();
     whole += field;
     textChanged();
@@ -74,18 +78,26 @@ void CsvData::clear() {
     textChanged();
 }
 
-uint32_t CsvData::getRowSize() { return m_rows.getSize(); }
+uint32_t CsvData::getRowSize() {
+    return m_rows.getSize();
+}
 
-std::string CsvData::getLine(uint32_t row) { return m_rows.getRawData(row); }
+std::string CsvData::getLine(uint32_t row) {
+    return m_rows.getRawData(row);
+}
 
 uint32_t CsvData::getColSize(uint32_t row) {
     selectRow(row);
     return m_columns.getSize();
 }
 
-uint32_t CsvData::getColSize() { return m_columns.getSize(); }
+uint32_t CsvData::getColSize() {
+    return m_columns.getSize();
+}
 
-std::string CsvData::getData(uint32_t col) { return m_columns.getData(col); }
+std::string CsvData::getData(uint32_t col) {
+    return m_columns.getData(col);
+}
 
 std::string CsvData::getData(uint32_t row, uint32_t col) {
     selectRow(row);
@@ -109,15 +121,25 @@ bool CsvData::nextRow() {
     return true;
 }
 
-bool CsvData::nextCol() { return m_columns.next(); }
+bool CsvData::nextCol() {
+    return m_columns.next();
+}
 
-std::string CsvData::getData() { return m_columns.getData(); }
+std::string CsvData::getData() {
+    return m_columns.getData();
+}
 
-std::string CsvData::getLine() { return getLine(m_currentRow); }
+std::string CsvData::getLine() {
+    return getLine(m_currentRow);
+}
 
-std::string& CsvData::text() { return m_borrowedText ? *m_borrowedText : m_ownText; }
+std::string& CsvData::text() {
+    return m_borrowedText ? *m_borrowedText : m_ownText;
+}
 
-const std::string& CsvData::text() const { return m_borrowedText ? *m_borrowedText : m_ownText; }
+const std::string& CsvData::text() const {
+    return m_borrowedText ? *m_borrowedText : m_ownText;
+}
 
 // The row splitter always borrows the text in use, so a copied CsvData must
 // point it at its own text again; every change of text comes through here.

@@ -6,7 +6,9 @@ const char kQuote = '"';
 
 TextSplit::TextSplit() : m_delimiter(",") {}
 
-TextSplit::TextSplit(const std::string& delimiter) : TextSplit() { setDelimiter(delimiter); }
+TextSplit::TextSplit(const std::string& delimiter) : TextSplit() {
+    setDelimiter(delimiter);
+}
 
 void TextSplit::setString(const std::string& text) {
     m_ownText = text;
@@ -19,7 +21,9 @@ void TextSplit::setString_1(std::string* text) {
     m_splitValid = false;
 }
 
-const std::string& TextSplit::getString() const { return text(); }
+const std::string& TextSplit::getString() const {
+    return text();
+}
 
 bool TextSplit::setDelimiter(const std::string& delimiter) {
     if (delimiter.empty()) return false;
@@ -33,7 +37,9 @@ uint32_t TextSplit::getSize() {
     return static_cast<uint32_t>(m_starts.size());
 }
 
-std::string TextSplit::getData(uint32_t index) { return rmDq(getRawData(index)); }
+std::string TextSplit::getData(uint32_t index) {
+    return rmDq(getRawData(index));
+}
 
 std::string TextSplit::getRawData(uint32_t index) {
     ensureSplit();
@@ -58,7 +64,9 @@ bool TextSplit::next() {
     return m_current < m_starts.size();
 }
 
-std::string TextSplit::getData() { return getData(m_current); }
+std::string TextSplit::getData() {
+    return getData(m_current);
+}
 
 bool TextSplit::checkLast() {
     ensureSplit();
@@ -72,9 +80,13 @@ void TextSplit::setData(const std::string& field) {
     m_splitValid = false;
 }
 
-std::string& TextSplit::text() { return m_borrowedText ? *m_borrowedText : m_ownText; }
+std::string& TextSplit::text() {
+    return m_borrowedText ? *m_borrowedText : m_ownText;
+}
 
-const std::string& TextSplit::text() const { return m_borrowedText ? *m_borrowedText : m_ownText; }
+const std::string& TextSplit::text() const {
+    return m_borrowedText ? *m_borrowedText : m_ownText;
+}
 
 void TextSplit::ensureSplit() {
     if (!m_splitValid) split();
