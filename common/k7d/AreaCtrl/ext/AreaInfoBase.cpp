@@ -1,0 +1,3 @@
+#include "AreaInfoBase.h"
+
+AreaInfoBase::~AreaInfoBase() = default;
