@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "CsvData.h"
 #include "Log.h"
@@ -21,7 +22,9 @@ protected:
         testing::internal::CaptureStdout();
     }
     void TearDown() override {
-        testing::internal::GetCapturedStdout();
+        // Failure messages go to standard output too: show them with the log.
+        const std::string output = testing::internal::GetCapturedStdout();
+        if (HasFailure()) std::cout << output;
         Log::chkConsole = false;
         std::filesystem::remove_all(m_dir);
     }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <iostream>
 #include <string>
 
 #include "K7DataCtg.h"
@@ -28,7 +29,9 @@ protected:
         testing::internal::CaptureStdout();
     }
     void TearDown() override {
-        testing::internal::GetCapturedStdout();
+        // Failure messages go to standard output too: show them with the log.
+        const std::string output = testing::internal::GetCapturedStdout();
+        if (HasFailure()) std::cout << output;
         Log::chkConsole = false;
         Log::chkFilterLevel = 2;
         std::filesystem::remove_all(m_dir);

@@ -1,0 +1,3 @@
+#include "IndirectK7Data.h"
+
+IndirectK7Data::~IndirectK7Data() = default;

@@ -1,0 +1,3 @@
+#include "ReadDataCmdn.h"
+
+ReadDataCmdn::~ReadDataCmdn() = default;

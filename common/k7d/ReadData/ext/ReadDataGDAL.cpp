@@ -1,0 +1,3 @@
+#include "ReadDataGDAL.h"
+
+ReadDataGDAL::~ReadDataGDAL() = default;

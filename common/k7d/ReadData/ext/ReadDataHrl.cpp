@@ -1,0 +1,3 @@
+#include "ReadDataHrl.h"
+
+ReadDataHrl::~ReadDataHrl() = default;
