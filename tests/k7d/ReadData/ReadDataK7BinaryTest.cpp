@@ -3,6 +3,7 @@
 #include "K7DataFactory.h"
 #include "K7DataJson.h"
 #include "ReadDataCmdn.h"
+#include "ReadDataDesign.h"
 #include "ReadDataGDAL.h"
 #include "ReadDataHandle.h"
 #include "ReadDataHrl.h"
@@ -87,6 +88,7 @@ TEST_F(ReadDataK7BinaryTest, HandleMakesTheReaderOfEachType) {
         if (dynamic_cast<ReadDataCmdn*>(reader)) return "cmdn";
         if (dynamic_cast<ReadDataHrl*>(reader)) return "hrl";
         if (dynamic_cast<ReadDataTextFile*>(reader)) return "text";
+        if (dynamic_cast<ReadDataDesign*>(reader)) return "design";
         return "other";
     };
     EXPECT_STREQ(kind(DATA_TYPE_JSON), "json");
@@ -95,6 +97,7 @@ TEST_F(ReadDataK7BinaryTest, HandleMakesTheReaderOfEachType) {
     EXPECT_STREQ(kind(DATA_TYPE_CMDN), "cmdn");
     EXPECT_STREQ(kind(DATA_TYPE_HRL), "hrl");
     EXPECT_STREQ(kind(DATA_TYPE_TEXTFILE), "text");
+    EXPECT_STREQ(kind(DATA_TYPE_DESIGN), "design");
     EXPECT_STREQ(kind(DATA_TYPE(3)), "binary");
 
     // Copies share the reader.

@@ -1,6 +1,7 @@
 #include "ReadDataHandle.h"
 
 #include "ReadDataCmdn.h"
+#include "ReadDataDesign.h"
 #include "ReadDataGDAL.h"
 #include "ReadDataHrl.h"
 #include "ReadDataJson.h"
@@ -24,6 +25,8 @@ std::shared_ptr<ReadDataBase> ReadDataHandle::makeReader(DATA_TYPE type) {
             return std::make_shared<ReadDataCmdn>();
         case DATA_TYPE_HRL:
             return std::make_shared<ReadDataHrl>();
+        case DATA_TYPE_DESIGN:
+            return std::make_shared<ReadDataDesign>();
         case DATA_TYPE_TEXTFILE:
             return std::make_shared<ReadDataTextFile>();
         default:
