@@ -58,6 +58,7 @@ MapService::MapService(const TileStore& store, const AccountStore& accounts,
       m_serviceId(store.serviceId()),
       m_globalVersion(store.globalVersion()),
       m_localVersion(store.localVersion()),
+      m_tiles(store, settings.tileCacheBytes, settings.gzipLevel),
       m_nonces(settings.nonceWindowSeconds),
       m_verifier(accounts, m_nonces),
       m_log(logStream),
@@ -185,22 +186,26 @@ void MapService::handleTiles(const httplib::Request& request, httplib::Response&
     TileRequest tiles(QueryParams::parse(request.target), m_settings.config.quadNum);
     if (tiles.serviceId() != m_serviceId) throw RequestError(404, "unknown service id");
     if (tiles.version() != m_localVersion) throw RequestError(404, "no tiles of that version");
-    std::vector<std::string> found;
+    std::vector<std::shared_ptr<const TileCache::Tile>> found;
+    std::vector<std::string_view> records;
+    size_t recordBytes = 0;
     for (const std::string& key : tiles.quadKeys()) {
-        std::string tile = loadTile(key);
-        if (!tile.empty()) found.push_back(std::move(tile));
+        if (auto tile = m_tiles.get(key)) {
+            records.push_back(tile->record);
+            recordBytes += tile->record.size();
+            found.push_back(std::move(tile));
+        }
     }
-    send(request, response, 200, kBinary, TileContainer::encode(found));
-}
-
-std::string MapService::loadTile(const std::string& quadKey) const {
-    std::optional<std::string> tile = m_store.tile(quadKey);
-    if (!tile) return std::string();
-    if (!TileContainer::isTileRecord(*tile)) {
-        K7D_LOG_ERROR("stored tile is not one tile record, left out:", quadKey);
-        return std::string();
+    Answer answer{kBinary, TileContainer::encode(records), std::string()};
+    // The gzip answer joins the container header, compressed here, with the
+    // tiles' segments compressed when they were first served.
+    if (!found.empty() && Gzip::accepted(request.get_header_value("Accept-Encoding"))) {
+        Gzip::Segment header = Gzip::storedSegment(answer.body.substr(0, answer.body.size() - recordBytes));
+        std::vector<const Gzip::Segment*> segments{&header};
+        for (const auto& tile : found) segments.push_back(&tile->gzip);
+        answer.gzipBody = Gzip::join(segments);
     }
-    return *tile;
+    sendAnswer(request, response, answer);
 }
 
 void MapService::send(const httplib::Request& request, httplib::Response& response, int status,

@@ -7,6 +7,7 @@
 #include "NonceWindow.h"
 #include "OAuthVerifier.h"
 #include "ServiceConfig.h"
+#include "TileCache.h"
 #include "TileStore.h"
 
 #include <memory>
@@ -32,6 +33,7 @@ public:
         int threads = 8;
         long nonceWindowSeconds = 300;
         int gzipLevel = 6;
+        size_t tileCacheBytes = 256u << 20;
     };
 
     // The store, accounts and certificates must outlive the service. Throws
@@ -72,7 +74,6 @@ private:
     void sendAnswer(const httplib::Request& request, httplib::Response& response, const Answer& answer);
     void sendError(const httplib::Request& request, httplib::Response& response, int status,
                    const std::string& reason);
-    std::string loadTile(const std::string& quadKey) const;
     static std::string statusJson(const std::string& code, const std::string& text);
 
     const TileStore& m_store;
@@ -80,6 +81,7 @@ private:
     std::string m_serviceId;
     std::string m_globalVersion;
     std::string m_localVersion;
+    TileCache m_tiles;
     NonceWindow m_nonces;
     OAuthVerifier m_verifier;
     AccessLog m_log;

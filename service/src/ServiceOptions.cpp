@@ -54,6 +54,7 @@ ServiceOptions ServiceOptions::parse(const std::vector<std::string>& arguments) 
         {"--auth-cycle", [&](const std::string& f, const std::string& v) { options.authCycleHours = toHours(f, v); }},
         {"--nonce-window", [&](const std::string& f, const std::string& v) { options.nonceWindowSeconds = toInt(f, v, 1, 86400); }},
         {"--gzip-level", [&](const std::string& f, const std::string& v) { options.gzipLevel = toInt(f, v, 1, 9); }},
+        {"--tile-cache", [&](const std::string& f, const std::string& v) { options.tileCacheMiB = toInt(f, v, 0, 1 << 20); }},
         {"--service-id", [&](const std::string&, const std::string& v) { options.serviceId = v; }},
         {"--division", [&](const std::string& f, const std::string& v) { options.division = toInt(f, v, 0, 999999); }},
         {"--cache", [&](const std::string& f, const std::string& v) { options.cacheMiB = toInt(f, v, 0, 1 << 20); }},
@@ -104,6 +105,8 @@ std::string ServiceOptions::usage() {
            "  --auth-cycle HOURS    login cycle told to clients (default 24)\n"
            "  --nonce-window SECS   accepted login timestamp skew and nonce memory (default 300)\n"
            "  --gzip-level N        compression level of gzip answers, 1 to 9 (default 6)\n"
+           "  --tile-cache MIB      memory for recently served tiles and their gzip form\n"
+           "                        (default 256)\n"
            "  --help                this text\n"
            "\n"
            "add-account appends an account with a fresh consumer key and secret to the\n"

@@ -28,6 +28,7 @@ struct ServiceOptions {
     double authCycleHours = 24;
     long nonceWindowSeconds = 300;
     int gzipLevel = 6;
+    int tileCacheMiB = 256;
     // add-account
     std::string serviceId;
     int division = 0;

@@ -5,9 +5,9 @@
 
 #include <stdexcept>
 
-std::string TileContainer::encode(const std::vector<std::string>& tiles) {
+std::string TileContainer::encode(const std::vector<std::string_view>& tiles) {
     K7DataCtg container;
-    for (const std::string& tile : tiles) {
+    for (std::string_view tile : tiles) {
         if (tile.compare(0, 3, "ctg") != 0) throw std::invalid_argument("a tile must be a ctg record");
         container.addContents(new EncodedRecord(tile.data(), tile.size()));
     }

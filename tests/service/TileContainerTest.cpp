@@ -14,7 +14,7 @@ TEST(TileContainerTest, TilesAreCarriedUnchangedUnderOneHeader) {
     // A short container (content up to 254 bytes) and a long one.
     for (int lines : {0, 6}) {
         const std::vector<std::string> tiles{SampleTiles::tile("0", lines, 4), SampleTiles::tile("1", lines, 4)};
-        const std::string body = TileContainer::encode(tiles);
+        const std::string body = TileContainer::encode({tiles[0], tiles[1]});
         const size_t content = tiles[0].size() + tiles[1].size();
         const size_t header = content > 254 ? 8 : 4;
         ASSERT_EQ(body.size(), header + content);
