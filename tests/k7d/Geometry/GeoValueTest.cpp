@@ -80,7 +80,9 @@ TEST(GeoValueTest, PolygonCallsWithoutRingActOnLastRing) {
     poly.replaceCoord(1, 5, 50);
     poly.deleteCoord(2);
     poly.addCoords(std::vector<GeoBasePoint>{{8, 8}});
-    EXPECT_EQ(poly.getPoly(), (std::vector<Ring>{{{0, 0}}, {{4, 4}, {5, 50}, {7, 7}, {8, 8}}}));
+    const GeoDataPoint more[] = {{9, 9}, {10, 10}};
+    poly.addCoords(std::begin(more), std::end(more));
+    EXPECT_EQ(poly.getPoly(), (std::vector<Ring>{{{0, 0}}, {{4, 4}, {5, 50}, {7, 7}, {8, 8}, {9, 9}, {10, 10}}}));
     poly.setCoords(std::vector<GeoBasePoint>{{1, 2}});
     EXPECT_EQ(poly.getPoly()[1], (Ring{{1, 2}}));
     EXPECT_EQ(poly.getPoly()[0], (Ring{{0, 0}}));

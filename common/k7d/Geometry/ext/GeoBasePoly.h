@@ -46,6 +46,10 @@ public:
     void addCoords(const std::vector<Point>& points) {
         addCoords(lastRing(), points);
     }
+    template <typename Iterator>
+    void addCoords(Iterator first, Iterator last) {
+        m_rings.back().insert(m_rings.back().end(), first, last);
+    }
 
     void addCoord(size_t ring, double x, double y);
     void addCoord(double x, double y);

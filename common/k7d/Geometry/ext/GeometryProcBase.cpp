@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <deque>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <utility>
@@ -191,13 +192,13 @@ void GeometryProcBase::rotatePoint(double angle, GeoBasePoint& point) {
 void GeometryProcBase::rotateBoxCenter(const GeoBasePoint& center, unsigned w, unsigned h, double angle,
                                        GeoBasePoly& poly) {
     const double a = w * 0.5, b = h * 0.5;
-    GeoBasePoint corners[4] = {{a, b}, {-a, b}, {-a, -b}, {a, -b}};
-    for (GeoBasePoint& corner : corners) {
-        rotatePoint(angle, corner);
-        corner.shiftCoord(center.x(), center.y());
-        poly.addCoord(corner.x(), corner.y());
+    GeoBasePoint outline[5] = {{a, b}, {-a, b}, {-a, -b}, {a, -b}};
+    for (size_t i = 0; i < 4; ++i) {
+        rotatePoint(angle, outline[i]);
+        outline[i].shiftCoord(center.x(), center.y());
     }
-    poly.addCoord(corners[0].x(), corners[0].y());
+    outline[4] = outline[0];
+    poly.addCoords(std::begin(outline), std::end(outline));
 }
 
 void GeometryProcBase::rotateBox(const GeoBasePoint& corner, unsigned w, unsigned h, double angle,
@@ -207,11 +208,14 @@ void GeometryProcBase::rotateBox(const GeoBasePoint& corner, unsigned w, unsigne
     const double diagonal = distance(width, height);
     const double diagonalAlpha = alpha + std::atan2(height, width);
     const double heightAlpha = alpha + 90.0 * kRadiansPerDegree;
-    poly.addCoord(corner.x(), corner.y());
-    poly.addCoord(corner.x() + height * std::cos(heightAlpha), corner.y() + height * std::sin(heightAlpha));
-    poly.addCoord(corner.x() + diagonal * std::cos(diagonalAlpha), corner.y() + diagonal * std::sin(diagonalAlpha));
-    poly.addCoord(corner.x() + width * std::cos(alpha), corner.y() + width * std::sin(alpha));
-    poly.addCoord(corner.x(), corner.y());
+    const GeoBasePoint outline[5] = {
+        corner,
+        {corner.x() + height * std::cos(heightAlpha), corner.y() + height * std::sin(heightAlpha)},
+        {corner.x() + diagonal * std::cos(diagonalAlpha), corner.y() + diagonal * std::sin(diagonalAlpha)},
+        {corner.x() + width * std::cos(alpha), corner.y() + width * std::sin(alpha)},
+        corner,
+    };
+    poly.addCoords(std::begin(outline), std::end(outline));
 }
 
 void GeometryProcBase::rotateBox(const GeoBaseBox& box, double angle, GeoBasePoly& poly) {
