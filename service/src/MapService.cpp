@@ -163,7 +163,9 @@ void MapService::handleLogin(const httplib::Request& request, httplib::Response&
     OAuthVerifier::Outcome outcome =
         m_verifier.verify(request.method, baseUrls, QueryParams::parse(request.target), time(nullptr));
     if (outcome.result == OAuthVerifier::Result::Malformed) throw RequestError(400, outcome.reason);
-    if (outcome.result != OAuthVerifier::Result::Accepted) throw RequestError(401, outcome.reason);
+    // Which check failed stays unsaid, so that answers do not tell which
+    // consumer keys exist.
+    if (outcome.result != OAuthVerifier::Result::Accepted) throw RequestError(401, "login refused");
     picojson::object result{{"service_id", picojson::value(outcome.account.serviceId)},
                             {"division", picojson::value(static_cast<double>(outcome.account.division))},
                             {"cache", picojson::value(static_cast<double>(outcome.account.cacheMiB))}};

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <set>
 
 namespace {
 
@@ -111,14 +112,18 @@ TEST_F(LoginIntegrationTest, FailedLoginsAnswerNoSuccessAndNoAccountData) {
          kitLoginUrl(account.consumerKey, account.consumerSecret) + "&oauth_nonce=again", 400},
         {"no parameters", loginBase(), 400},
     };
+    std::set<std::string> refusals;
     for (const Case& c : cases) {
         auto response = service().getUrl(c.url);
         EXPECT_EQ(response.status, c.status) << c.what;
+        if (response.status == 401) refusals.insert(response.body);
         picojson::value root = parse(response.body);
         ASSERT_TRUE(root.is<picojson::object>()) << c.what;
         EXPECT_NE(root.get("status").get("code").to_str(), "success") << c.what;
         EXPECT_FALSE(root.contains("result")) << c.what;
     }
+    // An unknown key reads the same as a wrong secret.
+    EXPECT_EQ(refusals.size(), 1u);
 }
 
 TEST_F(LoginIntegrationTest, HandSignedLoginInsideTheWindowIsAccepted) {
