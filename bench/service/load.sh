@@ -25,7 +25,7 @@ tile_points=${TILE_POINTS:-40}
 gzip_level=${GZIP_LEVEL:-6}
 workers=$(nproc)
 
-for tool in wrk nginx curl python3; do
+for tool in wrk nginx curl; do
     command -v "$tool" >/dev/null || { echo "load.sh: $tool is missing" >&2; exit 1; }
 done
 for bin in "$server_bin" "$store_bin"; do
@@ -44,8 +44,12 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-free_port() {
-    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+free_port() {  # a random high port nothing listens on
+    local port
+    while :; do
+        port=$(shuf -i 20000-60999 -n 1)
+        (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || { echo "$port"; return; }
+    done
 }
 
 wait_for() {  # URL CA
