@@ -265,3 +265,26 @@ TEST_F(CoordsManagerTest, ABoxLargerThanTheWorldViewEndsAtTheLowestLevel) {
     m_coords.setPosition(BoundingBox(LatLng(-80, -179), LatLng(80, 179)), 10);
     EXPECT_EQ(m_coords.getCameraPosition().zoom, 2.0);
 }
+
+TEST_F(CoordsManagerTest, ViewsReachingPastTheHorizonStayInFrontOfTheCamera) {
+    // A tall surface at a low density sees past the horizon when tilted.
+    m_coords.setWindowSize(900, 1400, 90.0f, 160.0);
+    for (double tilt : {30.0, 60.0}) {
+        m_coords.setPosition(CameraPosition(kTokyo, 16, tilt, 0), Point(450, 700), 0, 0);
+        const std::array<GLCoord, 4> corners = region();
+        const GLCoord cam = camera();
+        SCOPED_TRACE(tilt);
+        EXPECT_GT(corners[0].y, cam.y) << "far edge ahead of the camera";
+        EXPECT_GT(corners[3].y, cam.y);
+        EXPECT_LT(corners[1].y, cam.y) << "near edge behind the foot point";
+        EXPECT_GT(corners[3].x - corners[0].x, corners[2].x - corners[1].x);
+        for (const GLCoord& c : corners) EXPECT_TRUE(std::isfinite(c.x) && std::isfinite(c.y));
+        // Moving up the screen moves north on the ground, up to the top row.
+        double previous = -1.0;
+        for (int y = 1400; y >= 0; y -= 100) {
+            const double latitude = m_coords.screen2LatLng(Point(450, y)).latitude;
+            EXPECT_GT(latitude, previous) << y;
+            previous = latitude;
+        }
+    }
+}

@@ -247,7 +247,7 @@ TEST(UnitConvertorTest, TiltIsIdentityWhenFlatAndReversible) {
     EXPECT_DOUBLE_EQ(x, 123.0);
     EXPECT_DOUBLE_EQ(y, -456.0);
     for (double tilt : {15.0, 30.0, 45.0, 60.0}) {
-        for (double dy : {-3000.0, -10.0, 0.0, 10.0, 2500.0}) {
+        for (double dy : {-3000.0, -10.0, 0.0, 10.0, 2000.0}) {
             UnitConvertor::calcTilt(tilt, 5000.0, 700.0, dy, &x, &y);
             double backX = 0;
             double backY = 0;
@@ -255,6 +255,14 @@ TEST(UnitConvertorTest, TiltIsIdentityWhenFlatAndReversible) {
             EXPECT_NEAR(backX, 700.0, 1e-6) << tilt << " " << dy;
             EXPECT_NEAR(backY, dy, 1e-6) << tilt << " " << dy;
         }
+    }
+    // Rays at or past the horizon stay in front and keep growing.
+    double previousY = 0;
+    for (double dy : {1000.0, 5000.0, 20000.0, 1e6}) {
+        UnitConvertor::calcTilt(60.0, 5000.0, 0.0, dy, &x, &y);
+        EXPECT_TRUE(std::isfinite(y));
+        EXPECT_GT(y, previousY) << dy;
+        previousY = y;
     }
     // The far side stretches more than the near side.
     double farX = 0, farY = 0, nearX = 0, nearY = 0;

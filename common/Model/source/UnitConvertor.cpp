@@ -22,6 +22,10 @@ const double kDegreesPerRadian = 57.29577951308232;
 // Screen density at which one pixel factor is 1.
 const double kReferenceDpi = 326.0;
 const double kReferenceDistance = 1500.0;
+// Steepest ray from the vertical that still meets the ground in front of a
+// tilted camera; screen rows above it (at or beyond the horizon) are taken
+// along it, so the far edge of the view stays finite and in front.
+const double kMaxRayAngle = 85.0;
 
 double limitToWorld(double value) {
     return TileSystem::Clip(value, 0.0, kMaxWorldCoord);
@@ -337,7 +341,7 @@ void UnitConvertor::calcTilt(double tilt, double height, double dx, double dy, d
                              double* y) {
     const double t = tilt * kDegree;
     const double rayAngle = std::atan(std::fabs(dy) / height) * kDegreesPerRadian;
-    const double farOrNear = dy > 0.0 ? tilt + rayAngle : tilt - rayAngle;
+    const double farOrNear = dy > 0.0 ? std::min(tilt + rayAngle, kMaxRayAngle) : tilt - rayAngle;
     *y = dy * (std::cos(t) + std::sin(t) * std::tan(farOrNear * kDegree));
     *x = dx * (height + std::sin(t) * *y) / height;
 }

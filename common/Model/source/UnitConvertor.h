@@ -80,9 +80,11 @@ public:
                                  double tilt, double pixelX, double pixelY, int width, int height);
 
     // Untilted ground offset (dx, dy) from the camera's foot point, seen from
-    // `height` above it, to the offset under a camera tilted by `tilt`.
+    // `height` above it, to the offset under a camera tilted by `tilt`. Rays
+    // steeper than 85 degrees from the vertical (the horizon and the sky
+    // beyond it) are taken at 85 degrees, so far offsets stay in front.
     static void calcTilt(double tilt, double height, double dx, double dy, double* x, double* y);
-    // The inverse of calcTilt.
+    // The inverse of calcTilt for rays below the 85-degree limit.
     static void calcTiltReverse(double tilt, double height, double dx, double dy, double* x,
                                 double* y);
 };
