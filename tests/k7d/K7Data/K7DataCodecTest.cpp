@@ -100,12 +100,15 @@ TEST(K7DataCodec, EmptyGroupIsTheFourByteHeader) {
 }
 
 TEST(K7DataCodec, UntypedAndUnknownRecordsStepOverTheirHeader) {
-    const std::string bytes = record(
-        "ctg", record("und", "") + record("qqq", "") + record("dcn", "road") + record("sic", ""));
+    const std::string oddTag("q\0\xFF", 3);
+    const std::string bytes = record("ctg", record("und", "") + record("qqq", "") +
+                                                record("dcn", "road") + record("sic", "") +
+                                                record(oddTag, ""));
     K7DataCtg group;
     ASSERT_TRUE(group.setBinaryBounded(bytes.data(), bytes.size()));
     const auto& children = group.getContents();
-    ASSERT_EQ(children.size(), 4u);
+    ASSERT_EQ(children.size(), 5u);
+    EXPECT_EQ(children[4]->getType(), oddTag);
     EXPECT_EQ(children[0]->getType(), "und");
     EXPECT_EQ(children[1]->getType(), "qqq");
     EXPECT_NE(dynamic_cast<K7DataUnd*>(children[1]), nullptr);

@@ -137,6 +137,9 @@ TEST(K7DataFactory, BuildsTheNamedOrGenericClassOfATag) {
     std::unique_ptr<K7DataBase> unknown(K7DataFactory::create("qqq"));
     EXPECT_NE(dynamic_cast<K7DataUnd*>(unknown.get()), nullptr);
     EXPECT_EQ(unknown->getType(), "qqq");
+    std::unique_ptr<K7DataBase> shortTag(K7DataFactory::create("ab"));
+    EXPECT_EQ(shortTag->getType(), std::string("ab\0", 3));
+    EXPECT_NE(dynamic_cast<K7DataUnd*>(shortTag.get()), nullptr);
     std::unique_ptr<K7DataBase> polyOfBytes(K7DataFactory::createByCode(K7DATA_TYPE_POLY_UINT8));
     EXPECT_NE(dynamic_cast<K7DataUnd*>(polyOfBytes.get()), nullptr);
 

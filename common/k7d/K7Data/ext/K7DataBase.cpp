@@ -46,7 +46,12 @@ const char* K7DataBase::getData() {
 
 void K7DataBase::setType() {}
 
-void K7DataBase::setType(const char* tag) { std::memcpy(m_type, tag, sizeof m_type); }
+void K7DataBase::setType(const char* tag) {
+    // Stops at a terminating 0, so that a shorter text is not read past its end.
+    size_t i = 0;
+    for (; i < sizeof m_type && tag[i] != '\0'; ++i) m_type[i] = tag[i];
+    for (; i < sizeof m_type; ++i) m_type[i] = '\0';
+}
 
 void K7DataBase::setType(const std::string& tag) {
     for (size_t i = 0; i < sizeof m_type; ++i) m_type[i] = i < tag.size() ? tag[i] : '\0';
@@ -113,7 +118,7 @@ size_t K7DataBase::decodeHeaderAndContent(const char* record, size_t length, siz
                length);
         return 0;
     }
-    setType(record);
+    std::memcpy(m_type, record, sizeof m_type);  // any three bytes, 0 included
     uint32_t size = static_cast<uint8_t>(record[3]);
     size_t header = SHORT_HEADER;
     if (size == 0xFF) {

@@ -44,7 +44,8 @@ public:
     virtual const char* getData();
     // Sets the fixed tag of a named class; nothing in a class without one.
     virtual void setType();
-    // Takes the first three characters as the tag.
+    // Takes the first three characters as the tag; a text that ends sooner
+    // leaves the rest of the tag 0.
     virtual void setType(const char* tag);
     virtual void setType(const std::string& tag);
     // Recomputes the size field from the value.

@@ -49,8 +49,7 @@ bool K7DataPoly<T>::decodeContent(const char* content, size_t offset, unsigned) 
         return refuse("Refused record: ring count runs past the record.", offset, "rings:", ringCount,
                       "length:", m_size);
     }
-    std::vector<GeoBasePoly::Ring> rings;
-    rings.reserve(ringCount);
+    m_poly.clear();
     uint32_t position = COUNT_SIZE;
     for (uint32_t r = 0; r < ringCount; ++r) {
         if (m_size - position < COUNT_SIZE) {
@@ -64,14 +63,14 @@ bool K7DataPoly<T>::decodeContent(const char* content, size_t offset, unsigned) 
                           offset + position - COUNT_SIZE, "points:", pointCount, "ring:", r);
         }
         const char* points = content + position;
-        rings.emplace_back(K7DataCoords<T>::begin(points), K7DataCoords<T>::end(points, pointCount));
+        if (r > 0) m_poly.addPoly();
+        m_poly.addCoords(K7DataCoords<T>::begin(points), K7DataCoords<T>::end(points, pointCount));
         position += K7DataCoords<T>::length(pointCount);
     }
     if (position != m_size) {
         return refuse("Refused record: bytes left after the last ring.", offset + position,
                       "bytes left:", m_size - position);
     }
-    m_poly.setPoly(rings);
     return true;
 }
 

@@ -12,10 +12,14 @@
 // tags up; looking up an unknown tag never adds it.
 class K7DataTagTable {
 public:
-    // One tag as a number: its three bytes, first byte lowest.
+    // One tag as a number: its first three bytes, first byte lowest; a text
+    // that ends sooner is not read past its terminating 0.
     static uint32_t key(const char* tag) {
-        return static_cast<uint8_t>(tag[0]) | static_cast<uint32_t>(static_cast<uint8_t>(tag[1])) << 8 |
-               static_cast<uint32_t>(static_cast<uint8_t>(tag[2])) << 16;
+        uint32_t value = 0;
+        for (unsigned i = 0; i < 3 && tag[i] != '\0'; ++i) {
+            value |= static_cast<uint32_t>(static_cast<uint8_t>(tag[i])) << (8 * i);
+        }
+        return value;
     }
 
     // The type code of the tag's first three bytes; 0 for a tag not in the table.
