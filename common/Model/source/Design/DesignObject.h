@@ -60,7 +60,7 @@ private:
     std::string m_name;
     _K7D_STR_COLOR m_backgroundColor;
     std::map<uint8_t, std::unordered_map<std::string, std::vector<BaseDesign*>>> m_designs;
-    const std::vector<BaseDesign*> m_emptyList;
+    const std::vector<BaseDesign*> m_emptyList{};
     std::array<float, LEVEL_COUNT> m_depth{};
 };
 
