@@ -93,14 +93,16 @@ std::string AuthManager::signedLoginUrl() {
 }
 
 bool AuthManager::oauth(std::string* serviceId, int* division, int* cacheSize) {
-    std::string url = signedLoginUrl();
-    if (url.empty()) return false;
     HttpRequest request;
     request.m_caPath = m_caPath;
     request.m_proxy = m_proxy;
     long serverTime = 0;
     std::vector<char> body;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        // Signed anew for every attempt: the service refuses a nonce it has
+        // seen, so a repeated URL could never succeed once it had arrived.
+        std::string url = signedLoginUrl();
+        if (url.empty()) return false;
         if (request.single(url, &body, &serverTime) && parse(body, serviceId, division, cacheSize)) {
             m_lastTM = serverTime;
             return true;
