@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "TileSystem.h"
+#include "WorldPlane.h"
 #include "UnitConvertor.h"
 
 namespace qiv {
@@ -11,16 +12,8 @@ namespace qiv {
 namespace {
 const uint32_t kMaxLevel = 21;
 const uint32_t kMinLevel = 2;
-const double kWorldUnits = 4294967296.0;
-const double kMaxWorldCoord = 4294967295.0;
-const double kDegree = 0.017453292519943295;
-const double kReferenceDpi = 326.0;
 // Box fitting refines the level until its step would drop to this.
 const double kFinestFitStep = 0.00001;
-
-double limitToWorld(double value) {
-    return TileSystem::Clip(value, 0.0, kMaxWorldCoord);
-}
 
 // Rotates (dx, dy) by `bearing` degrees about (originX, originY).
 GLCoord rotatedCorner(double originX, double originY, double dx, double dy, double bearing) {

@@ -6,30 +6,22 @@
 
 #include "GLUtility.h"
 #include "TileSystem.h"
+#include "WorldPlane.h"
 
 namespace qiv {
 
 namespace {
 const double kHalfWorldMetres = 20037508.34;
 const double kWorldMetres = 40075016.68;
-const double kWorldUnits = 4294967296.0;
-const double kMaxWorldCoord = 4294967295.0;
 const double kInverseWorldUnits = 1.0 / 4294967296.0;
 const double kEarthRadius = 6378137.0;
 const double kPi = 3.141592653589793;
-const double kDegree = 0.017453292519943295;
 const double kDegreesPerRadian = 57.29577951308232;
-// Screen density at which one pixel factor is 1.
-const double kReferenceDpi = 326.0;
 const double kReferenceDistance = 1500.0;
 // Steepest ray from the vertical that still meets the ground in front of a
 // tilted camera; screen rows above it (at or beyond the horizon) are taken
 // along it, so the far edge of the view stays finite and in front.
 const double kMaxRayAngle = 85.0;
-
-double limitToWorld(double value) {
-    return TileSystem::Clip(value, 0.0, kMaxWorldCoord);
-}
 
 uint32_t toUnsigned(double value) {
     return static_cast<uint32_t>(limitToWorld(value));
