@@ -10,8 +10,8 @@
 #include "CacheController.h"
 #include "FileManager.h"
 #include "K7DataCtg.h"
-#include "K7DataQak.h"
 #include "ScratchDirectory.h"
+#include "TileBytes.h"
 
 using qiv::CacheController;
 using qiv::FileManager;
@@ -19,17 +19,6 @@ using qiv::LocalCache;
 using qiv::StringPair;
 
 namespace {
-
-std::string tileBytes(const std::string& quadKey) {
-    K7DataCtg tile;
-    auto* head = new K7DataCtg();
-    auto* key = new K7DataQak();
-    key->editContents() = quadKey;
-    head->addContents(key);
-    tile.addContents(head);
-    const char* binary = tile.getBinary();
-    return std::string(binary, tile.getSizeAll());
-}
 
 // One worker's mix of cache operations on a shared set of keys.
 void hammer(unsigned seed, const std::vector<std::string>& keys,

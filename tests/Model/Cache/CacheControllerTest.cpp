@@ -8,6 +8,7 @@
 #include "K7DataCtg.h"
 #include "K7DataQak.h"
 #include "ScratchDirectory.h"
+#include "TileBytes.h"
 
 using qiv::CacheController;
 using qiv::FileManager;
@@ -23,18 +24,6 @@ class CountedTile : public K7DataCtg {
 public:
     ~CountedTile() override { ++g_destroyed; }
 };
-
-// The encoded bytes of a tile record holding its quad key, as the service sends it.
-std::string tileBytes(const std::string& quadKey) {
-    K7DataCtg tile;
-    auto* head = new K7DataCtg();
-    auto* key = new K7DataQak();
-    key->editContents() = quadKey;
-    head->addContents(key);
-    tile.addContents(head);
-    const char* binary = tile.getBinary();
-    return std::string(binary, tile.getSizeAll());
-}
 
 std::string quadKeyOf(K7DataCtg* tile) {
     auto* head = tile->getContents<K7DataCtg>(0);
