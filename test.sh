@@ -13,6 +13,11 @@ export CCACHE_DIR=${CCACHE_DIR:-$root/.cache/ccache}
 cmake -S . -B build -G Ninja -DTOLKMAPS_BENCH=ON
 cmake --build build -j "$jobs"
 
+# The demo data set (real geodata through the tiler) that the render tests draw.
+if [ -x scripts/demo-data ]; then
+    scripts/demo-data
+fi
+
 # The fuzz targets need clang's libFuzzer; they build in their own tree.
 cmake -S . -B build-fuzz -G Ninja -DTOLKMAPS_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
