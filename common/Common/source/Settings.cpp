@@ -21,4 +21,20 @@ Settings::Settings()
       dpi(0),
       mode(0) {}
 
+bool Settings::hasVersionFiles(int division) {
+    return division == 0 || (division >= 10 && division <= 39);
+}
+
+std::string Settings::versionExtension(int division, int kind) const {
+    if ((kind != kGlobalKind && kind != kLocalKind) || !hasVersionFiles(division))
+        return std::string();
+    const bool global = kind == kGlobalKind;
+    if (division < 20) return global ? globalVersionExt : localVersionExt;
+    return global ? globalExt : localExt;
+}
+
+const std::string& Settings::kindPath(int kind) const {
+    return kind == kGlobalKind ? globalPath : localPath;
+}
+
 } // namespace qiv

@@ -14,6 +14,19 @@ public:
     // "/Veltar/config.json"; everything else is empty or 0.
     Settings();
 
+    // Data kinds of the version files.
+    static constexpr int kGlobalKind = 0;
+    static constexpr int kLocalKind = 1;
+
+    // Extension of the version file of `kind` for `division`: the "-v"
+    // extensions for division 0 and 10 to 19, the plain ones for 20 to 39.
+    // Empty for any other division or kind: there is no version file then.
+    std::string versionExtension(int division, int kind) const;
+    // Whether version files exist for `division` (0, 10 to 39).
+    static bool hasVersionFiles(int division);
+    // Path piece of `kind`: globalPath or localPath.
+    const std::string& kindPath(int kind) const;
+
     std::string configHost;
     std::string configPath;
     std::string dataHost;
