@@ -1,0 +1,7 @@
+#include "MapObjectOrganizer.h"
+
+namespace qiv {
+
+MapObjectOrganizer::~MapObjectOrganizer() = default;
+
+}  // namespace qiv
