@@ -314,15 +314,20 @@ void GLMapObjectOrganizer::calculateLineJointPointFactor(
     const std::shared_ptr<GLLinePolygonObject>& line) const {
     const GLCoord camera(m_camera.x - m_normalizePoint[0], m_camera.y - m_normalizePoint[1],
                          m_camera.z, true);
+    // A vertex is named by several indices: project each vertex once.
     const std::vector<float>& vertices = line->getPoints();
+    std::vector<float> vertexFactors(vertices.size() / 3);
+    for (size_t vertex = 0; vertex < vertexFactors.size(); ++vertex) {
+        const Point screen = UnitConvertor::FourByte2Screen(
+            vertices[vertex * 3], vertices[vertex * 3 + 1], camera, m_bearing, m_tilt,
+            m_fragmentDistance[0], m_fragmentDistance[1], m_windowWidth, m_windowHeight);
+        vertexFactors[vertex] = static_cast<float>(calculateZfactor(screen));
+    }
     std::vector<float> factors;
     factors.reserve(line->getIndex().size());
     for (uint16_t index : line->getIndex()) {
-        if (index * 3u + 1 >= vertices.size()) break;
-        const Point screen = UnitConvertor::FourByte2Screen(
-            vertices[index * 3], vertices[index * 3 + 1], camera, m_bearing, m_tilt,
-            m_fragmentDistance[0], m_fragmentDistance[1], m_windowWidth, m_windowHeight);
-        factors.push_back(static_cast<float>(calculateZfactor(screen)));
+        if (index >= vertexFactors.size()) break;
+        factors.push_back(vertexFactors[index]);
     }
     line->setJoinFactor(factors);
 }
