@@ -85,6 +85,7 @@ void MaskArea::mask(int32_t x, int32_t y, uint32_t w, uint32_t h, double angle) 
 }
 
 bool MaskArea::checkRange(double x0, double y0, double x1, double y1) const {
+    if (m_lines.empty()) return false;
     return !(y0 > static_cast<double>(m_lines.size()) - 1 || y1 < 0 || x1 < 0 || x0 > widthInBits());
 }
 
@@ -139,7 +140,7 @@ void MaskArea::uprightLines(const GeoBaseBox& box, std::vector<_BufferLine>& lin
 }
 
 // Each row runs from the right-most of the two left sides to the left-most
-// of the two right sides.
+// of the two right sides, clipped at the bitmap's left edge.
 void MaskArea::slantedLines(const GeoBasePoly& outline, const GeoBaseBox& box,
                             std::vector<_BufferLine>& lines) const {
     int left[3], right[3];
@@ -153,8 +154,7 @@ void MaskArea::slantedLines(const GeoBasePoly& outline, const GeoBaseBox& box,
         std::min<int64_t>(static_cast<int64_t>(m_lines.size()), toPixel(outline.y(0, left[2]) + 1.5));
     for (int64_t row = first; row < end; ++row) {
         const double y = static_cast<double>(row);
-        const int64_t start = toPixel(std::fmax(leftEdges[0].xAt(y), leftEdges[1].xAt(y)));
-        if (start < 0) continue;
+        const int64_t start = std::max<int64_t>(0, toPixel(std::fmax(leftEdges[0].xAt(y), leftEdges[1].xAt(y))));
         const int64_t stop = toPixel(std::fmin(rightEdges[0].xAt(y), rightEdges[1].xAt(y)));
         const int64_t length = stop - start + 1;
         if (length < 0) continue;

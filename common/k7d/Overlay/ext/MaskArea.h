@@ -43,7 +43,7 @@ public:
     void mask(int32_t x, int32_t y, uint32_t w, uint32_t h, double angle);
 
     // False when the box (x0, y0) - (x1, y1) lies wholly above, below, left
-    // or right of the bitmap.
+    // or right of the bitmap, or the bitmap has no rows.
     bool checkRange(double x0, double y0, double x1, double y1) const;
     // Clips an upright rectangle to the bitmap and gives the row after its
     // last; false when it lies wholly outside.
