@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "AuthManager.h"
+#include "Initializer.h"
 #include "UnitConvertor.h"
 
 namespace qiv {
@@ -11,9 +13,31 @@ namespace {
 // Field of view stored with the window size for landscape and portrait surfaces.
 const float kLandscapeFieldOfView = 63.74237060546875f;
 const float kPortraitFieldOfView = 90.0f;
+// Ancestors prefetched for zooming out: two steps of two levels each.
+const size_t kPrefetchStep = 2;
+const int kPrefetchSteps = 2;
+// Ancestors are shortened from keys of at least this length.
+const size_t kShortestPrefetchedFrom = 3;
 }  // namespace
 
 VeltarEngine::VeltarEngine(const std::string& engineId) : m_engineId(engineId) {}
+
+int VeltarEngine::CheckStatus() {
+    const int startup = Initializer::m_status;
+    return startup != 0 ? startup : AuthManager::getStatus();
+}
+
+int VeltarEngine::initializeMap(const std::string& /*designName*/) {
+    std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
+    const int status = CheckStatus();
+    if (status != 0) return status;
+    m_globalData = Initializer::m_global;
+    m_setting = Initializer::m_setting;
+    m_dataSourceManager.setInitParams(m_setting.mode, m_setting, Initializer::m_cid,
+                                      Initializer::m_div, Initializer::m_lVersion,
+                                      Initializer::m_gVersion);
+    return 0;
+}
 
 void VeltarEngine::setWindowSize(int width, int height) {
     const float fieldOfView = height < width ? kLandscapeFieldOfView : kPortraitFieldOfView;
@@ -132,12 +156,56 @@ double VeltarEngine::calcDistance(const LatLng& a, const LatLng& b, double level
 }
 
 int VeltarEngine::drawMap() {
+    const int status = CheckStatus();
+    if (status != 0) {
+        m_drawController.clearBuffer();
+        return status;
+    }
     const CameraSnapshot snapshot = takeCameraSnapshot();
     std::lock_guard<std::mutex> frameLock(m_frameMutex);
     m_drawController.clearBuffer();
-    // No tile source is attached yet, so every visible tile is missing.
-    const bool tilesComplete = snapshot.quadKeys.empty();
+    const TileLookup lookup = lookUpTiles(snapshot.quadKeys);
+    const bool tilesComplete = requestTiles(snapshot.quadKeys, lookup);
     return tilesComplete ? kFrameComplete : kFrameIncomplete;
+}
+
+VeltarEngine::TileLookup VeltarEngine::lookUpTiles(const std::vector<std::string>& keys) {
+    TileLookup lookup;
+    for (const std::string& key : keys) {
+        K7DataCtg* tile = m_dataSourceManager.getData(key);
+        if (tile == nullptr) {
+            lookup.missing.push_back(key);
+            continue;
+        }
+        lookup.tiles[key] = tile;
+        lookup.found.push_back(key);
+    }
+    return lookup;
+}
+
+bool VeltarEngine::requestTiles(const std::vector<std::string>& visible, const TileLookup& lookup) {
+    if (!lookup.missing.empty()) {
+        m_dataSourceManager.getDataRequest(lookup.missing);
+        return false;
+    }
+    const std::vector<std::string> ancestors = ancestorsToPrefetch(visible);
+    if (!ancestors.empty()) m_dataSourceManager.getDataRequest(ancestors);
+    return true;
+}
+
+std::vector<std::string> VeltarEngine::ancestorsToPrefetch(const std::vector<std::string>& keys) {
+    std::vector<std::string> ancestors;
+    for (const std::string& key : keys) {
+        std::string ancestor = key;
+        for (int step = 0; step < kPrefetchSteps && ancestor.size() >= kShortestPrefetchedFrom; ++step) {
+            ancestor.resize(ancestor.size() - kPrefetchStep);
+            if (std::find(ancestors.begin(), ancestors.end(), ancestor) == ancestors.end() &&
+                !m_dataSourceManager.inMemory(ancestor)) {
+                ancestors.push_back(ancestor);
+            }
+        }
+    }
+    return ancestors;
 }
 
 VeltarEngine::CameraSnapshot VeltarEngine::takeCameraSnapshot() {

@@ -2,13 +2,18 @@
 #define TOLKMAPS_ENGINE_VELTARENGINE_H
 
 #include <array>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "CoordTypes.h"
 #include "CoordsManager.h"
+#include "DataSourceManager.h"
 #include "MapDrawController.h"
+#include "Settings.h"
+
+class K7DataCtg;
 
 namespace qiv {
 
@@ -24,6 +29,8 @@ public:
     // Frame results besides a non-zero service status.
     static constexpr int kFrameComplete = 0;
     static constexpr int kFrameIncomplete = 101;
+    // Threads fetching this map's tiles.
+    static constexpr int kTileWorkers = 3;
 
     // `engineId` names this map to the view's callbacks and caches.
     // Nothing is downloaded and no GL call is made.
@@ -32,6 +39,14 @@ public:
     VeltarEngine& operator=(const VeltarEngine&) = delete;
 
     const std::string& getEngineId() const { return m_engineId; }
+
+    // The service status: the start-up status when it is not 0, else the
+    // login status; 0 means ready. Any thread.
+    int CheckStatus();
+    // Takes over what start-up found (global data, settings, service id,
+    // division, versions) for this map's tile supply. Answers the status; 0
+    // when the map may be drawn. Render thread.
+    int initializeMap(const std::string& designName);
 
     // Surface size in pixels. Render thread. The camera takes it at its next move.
     void setWindowSize(int width, int height);
@@ -70,9 +85,10 @@ public:
     // level difference as a third axis. Pure; any thread.
     double calcDistance(const LatLng& a, const LatLng& b, double levelA, double levelB) const;
 
-    // Draws one frame. Render thread, GL context current. Answers 0 when
-    // every visible tile was drawn and 101 while tiles are still missing, so
-    // that the view draws again at the next refresh.
+    // Draws one frame. Render thread, GL context current. Answers the
+    // service status when it is not 0 (after only clearing the screen), 0
+    // when every visible tile was drawn and 101 while tiles are still
+    // missing, so that the view draws again at the next refresh.
     int drawMap();
 
 private:
@@ -80,8 +96,24 @@ private:
     struct CameraSnapshot {
         std::vector<std::string> quadKeys;
     };
+    // The visible tiles a frame found in the caches, by key and in key
+    // order, and the keys it did not find.
+    struct TileLookup {
+        std::map<std::string, K7DataCtg*> tiles;
+        std::vector<std::string> found;
+        std::vector<std::string> missing;
+    };
 
     CameraSnapshot takeCameraSnapshot();
+    // Looks every visible key up in memory, else in the disk cache; never
+    // the network. Records stay owned by the memory cache.
+    TileLookup lookUpTiles(const std::vector<std::string>& keys);
+    // Requests the missing tiles, or, when none is missing, the ancestors two
+    // and four levels up that memory lacks (so that zooming out finds them).
+    // Answers whether every visible tile was found.
+    bool requestTiles(const std::vector<std::string>& visible, const TileLookup& lookup);
+    // Ancestors two and four levels up of `keys` that memory lacks, each once.
+    std::vector<std::string> ancestorsToPrefetch(const std::vector<std::string>& keys);
 
     const std::string m_engineId;
     // Guards the camera model; never held together with the frame lock.
@@ -90,8 +122,12 @@ private:
     std::mutex m_frameMutex;
     // Screen density from the start-up settings; 0 until known.
     double m_dpi = 0.0;
+    // The global record tree of start-up; not owned.
+    K7DataCtg* m_globalData = nullptr;
+    Settings m_setting;
     MapDrawController m_drawController;
     CoordsManager m_coordsManager;
+    DataSourceManager m_dataSourceManager{kTileWorkers};
 };
 
 }  // namespace qiv
