@@ -1,0 +1,30 @@
+#ifndef TOLKMAPS_DRAW_GLCIRCLEDRAWER_H
+#define TOLKMAPS_DRAW_GLCIRCLEDRAWER_H
+
+#include "CircleShader.h"
+#include "GLObjectDrawer.h"
+
+namespace qiv {
+
+// Triangles with a colour per vertex from a vertex buffer of position
+// (3 floats), colour (4 floats, 0 .. 1) and one unused float, 32 bytes each.
+// Blends with the source alpha and tests depth.
+class GLCircleDrawer : public GLObjectDrawer {
+public:
+    // Bytes of one vertex record in the buffer.
+    static constexpr size_t kRecordBytes = 32;
+
+    bool initialize() override;
+    // Draws the vertex count, at most the records the buffer holds; false
+    // without a program or a vertex buffer.
+    bool draw() override;
+    void enableGLSLParameter() override;
+    void disableGLSLParameter() override;
+
+private:
+    std::shared_ptr<CircleShader> m_program;
+};
+
+}  // namespace qiv
+
+#endif
