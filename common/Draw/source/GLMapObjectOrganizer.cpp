@@ -6,6 +6,7 @@
 #include "BaseDesign.h"
 #include "DesignController.h"
 #include "GLLinePolygonObject.h"
+#include "GLPointOrganizer.h"
 #include "GLPolygonObject.h"
 #include "K7DataGroup.h"
 #include "K7DataLn4.h"
@@ -39,38 +40,47 @@ std::shared_ptr<float> colorArray(const _K7D_STR_COLOR& color) {
 
 const char* const GLMapObjectOrganizer::QUAD_LINE = "QuadLine";
 
-GLMapObjectOrganizer::GLMapObjectOrganizer() = default;
+GLMapObjectOrganizer::GLMapObjectOrganizer()
+    : m_pointOrganizer(std::make_shared<GLPointOrganizer>()) {}
 
 void GLMapObjectOrganizer::setDesignName(const std::string& name) {
     m_designName = name;
+    m_pointOrganizer->setDesignName(name);
     clearMapCache();
 }
 
 void GLMapObjectOrganizer::willDrawFrame() { m_builtThisFrame = false; }
 
-void GLMapObjectOrganizer::setNormalizePoint(double x, double y) { m_normalizePoint = {x, y}; }
+void GLMapObjectOrganizer::setNormalizePoint(double x, double y) {
+    m_normalizePoint = {x, y};
+    m_pointOrganizer->setNormalizePoint(x, y);
+}
 
 void GLMapObjectOrganizer::setResolutionFactor(const double& factor) {
     m_resolutionFactor = factor;
+    m_pointOrganizer->setResolutionFactor(factor);
 }
 
 void GLMapObjectOrganizer::setFragmentDistance(double x, double y) {
     m_fragmentDistance = {x, y};
+    m_pointOrganizer->setFragmentDistance(x, y);
 }
 
 void GLMapObjectOrganizer::setWindowSize(int width, int height) {
     m_windowWidth = width;
     m_windowHeight = height;
+    m_pointOrganizer->setWindowSize(width, height);
 }
 
 void GLMapObjectOrganizer::setCamera(const GLCoord& camera, double bearing, double tilt) {
     m_camera = camera;
     m_bearing = bearing;
     m_tilt = tilt;
+    m_pointOrganizer->setCamera(camera, bearing, tilt);
 }
 
 void GLMapObjectOrganizer::setTextureInformation(std::map<unsigned, textureInfo>& information) {
-    m_textureInformation = information;
+    m_pointOrganizer->setTextureInformation(information);
 }
 
 void GLMapObjectOrganizer::setVisibleRegion(const GLCoord* corners) {
@@ -82,6 +92,7 @@ void GLMapObjectOrganizer::setVisibleRegion(const GLCoord* corners) {
         m_visibleMax.x = std::max(m_visibleMax.x, corners[i].x);
         m_visibleMax.y = std::max(m_visibleMax.y, corners[i].y);
     }
+    m_pointOrganizer->setVisibleRegion(corners);
 }
 
 void GLMapObjectOrganizer::getVisibleBoundingBox(GLCoord& minimum, GLCoord& maximum) const {
@@ -353,7 +364,40 @@ void GLMapObjectOrganizer::clearMapObject() {
     m_lineCount = 0;
 }
 
-void GLMapObjectOrganizer::clearMapPoint() { m_textureInformation.clear(); }
+void GLMapObjectOrganizer::setOverlapArea(int width, int height) {
+    m_pointOrganizer->setOverlapArea(width, height);
+}
+
+void GLMapObjectOrganizer::setTextAtlasInformation(const AtlasPlacementMap* placements) {
+    m_pointOrganizer->setTextAtlasInformation(placements);
+}
+
+void GLMapObjectOrganizer::setTextureAtlasImage(const AtlasImageMap& images) {
+    m_pointOrganizer->setTextureAtlasImage(images);
+}
+
+void GLMapObjectOrganizer::setPointData(K7DataGroup* tile) {
+    K7DataGroup* points = TileRecords::section(tile, 3);
+    if (!points) return;
+    m_pointOrganizer->setKey(TileRecords::quadKey(tile));
+    for (K7DataBase* record : points->getContents()) m_pointOrganizer->parsePointData(record);
+}
+
+void GLMapObjectOrganizer::registratePointData() { m_pointOrganizer->registratePointData(); }
+
+int GLMapObjectOrganizer::getIconBufferSize() const { return m_pointOrganizer->getIconBufferSize(); }
+
+unsigned GLMapObjectOrganizer::getIconBufferID() { return m_pointOrganizer->getIconBufferID(); }
+
+int GLMapObjectOrganizer::getTextBufferSize(const std::string& key, uint16_t image) const {
+    return m_pointOrganizer->getTextBufferSize(key, image);
+}
+
+unsigned GLMapObjectOrganizer::getTextBufferID(const std::string& key, uint16_t image) {
+    return m_pointOrganizer->getTextBufferID(key, image);
+}
+
+void GLMapObjectOrganizer::clearMapPoint() { m_pointOrganizer->clearBuffer(); }
 
 void GLMapObjectOrganizer::clearMapCache() { m_tileCache.clear(); }
 

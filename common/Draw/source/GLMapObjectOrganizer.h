@@ -17,6 +17,7 @@ class K7DataBase;
 namespace qiv {
 
 class BaseDesign;
+class GLPointOrganizer;
 
 // Builds the drawables of a tile from its records, styled by the current
 // design set, and caches the ground drawables of the last 100 tiles by quad
@@ -32,6 +33,9 @@ class BaseDesign;
 // Building from records is the expensive step, so at most one tile's ground
 // is built per frame; a tile that has to wait shows its nearest cached
 // ancestor, which the draw controller clips to the tile's square.
+//
+// Labels and icons are placed by the point organizer owned here, to which
+// every label operation is forwarded.
 class GLMapObjectOrganizer : public MapObjectOrganizer {
 public:
     static constexpr int kTileCacheCapacity = 100;
@@ -60,6 +64,16 @@ public:
     void calculateLineJointPointFactor(
         const std::shared_ptr<GLLinePolygonObject>& line) const override;
     bool existCache(const std::string& key) const override;
+
+    void setOverlapArea(int width, int height) override;
+    void setTextAtlasInformation(const AtlasPlacementMap* placements) override;
+    void setTextureAtlasImage(const AtlasImageMap& images) override;
+    void setPointData(K7DataGroup* tile) override;
+    void registratePointData() override;
+    int getIconBufferSize() const override;
+    unsigned getIconBufferID() override;
+    int getTextBufferSize(const std::string& key, uint16_t image) const override;
+    unsigned getTextBufferID(const std::string& key, uint16_t image) override;
 
     void clearMapObject() override;
     void clearMapPoint() override;
@@ -101,6 +115,7 @@ private:
     // Line thinning factor for a screen point of a tilted view.
     double calculateZfactor(const Point& point) const;
 
+    std::shared_ptr<GLPointOrganizer> m_pointOrganizer;
     ObjectMap m_mapData;
     ObjectMap m_transparentMapData;
     std::array<double, 2> m_normalizePoint{};
@@ -115,7 +130,6 @@ private:
     GLCoord m_camera;
     double m_tilt = 0.0;
     double m_bearing = 0.0;
-    std::map<unsigned, textureInfo> m_textureInformation;
     GLCoord m_tileSouthWest;
     GLCoord m_tileNorthEast;
     std::string m_designName = "sample";

@@ -156,8 +156,106 @@ void MapDrawController::clearBuffer() {
 }
 
 void MapDrawController::clearMemoryCache() {
-    m_textureManager.clearTextTextureCache();
+    clearTextTextures();
     m_organizer->clearMapCache();
+}
+
+void MapDrawController::clearTextTextures() {
+    m_textureManager.clearTextTextureCache();
+    m_textTextureKeys.clear();
+    m_textImageCount.clear();
+}
+
+void MapDrawController::drawPoint(const std::map<std::string, K7DataGroup*>& tiles,
+                                  const AtlasPlacementMap& placements,
+                                  const AtlasImageMap& images,
+                                  const std::vector<std::string>& withPixels) {
+    m_organizer->setTextAtlasInformation(&placements);
+    m_organizer->setWindowSize(m_windowWidth, m_windowHeight);
+    m_organizer->setTextureAtlasImage(images);
+    for (const auto& [key, tile] : tiles) {
+        if (images.count(key) != 0) m_organizer->setPointData(tile);
+    }
+    m_organizer->registratePointData();
+    drawIcon();
+    drawText(images, withPixels);
+}
+
+void MapDrawController::drawIcon() {
+    const int sprites = m_organizer->getIconBufferSize();
+    const textureInfo icons = m_textureManager.getTextureInformation(kMapIconProbe);
+    // Every map icon is drawn from the atlas that holds the probe icon.
+    if (sprites <= 0 || icons.texture == -1) return;
+    auto& atlas = drawer<GLAtlasPointSpriteDrawer>(ATLAS_POINT_SPRITE_OBJECT);
+    atlas.setPointSize(static_cast<float>(sprites));
+    atlas.setVertexBuffer(m_organizer->getIconBufferID());
+    atlas.setModelRotationZAngle(0.0f);
+    atlas.setTextureInfo(icons);
+    atlas.setTextureUnitNo(0);
+    atlas.setTextureID(static_cast<unsigned>(icons.texture));
+    atlas.setDrawMode(GL_POINTS);
+    atlas.draw();
+}
+
+void MapDrawController::drawText(const AtlasImageMap& images,
+                                 const std::vector<std::string>& withPixels) {
+    auto& atlas = drawer<GLAtlasPointSpriteDrawer>(ATLAS_POINT_SPRITE_OBJECT);
+    for (const auto& [key, tileImages] : images) {
+        const bool hasPixels =
+            std::find(withPixels.begin(), withPixels.end(), key) != withPixels.end();
+        // Without pixels an image whose texture left the cache cannot be
+        // drawn; the next frame asks for its pixels.
+        if (!hasPixels && !hasTextTextures(key)) continue;
+        m_textImageCount[key] = tileImages.size();
+        for (size_t index = 0; index < tileImages.size(); ++index) {
+            const auto image = static_cast<uint16_t>(index);
+            const int sprites = m_organizer->getTextBufferSize(key, image);
+            atlas.setPointSize(static_cast<float>(sprites));
+            if (sprites <= 0) continue;
+            atlas.setVertexBuffer(m_organizer->getTextBufferID(key, image));
+            atlas.setModelRotationZAngle(0.0f);
+            atlas.setTextureUnitNo(3);
+            atlas.setTextureID(cacheTextTexture(key, tileImages[index], index));
+            atlas.setDrawMode(GL_POINTS);
+            atlas.draw();
+        }
+    }
+}
+
+bool MapDrawController::hasTextTextures(const std::string& tileKey) const {
+    const auto count = m_textImageCount.find(tileKey);
+    if (count == m_textImageCount.end()) return false;
+    for (size_t index = 0; index < count->second; ++index) {
+        if (!m_textTextureKeys.exist(TextureManager::textTextureKey(tileKey, index))) return false;
+    }
+    return true;
+}
+
+GLuint MapDrawController::cacheTextTexture(const std::string& tileKey, const AtlasImage& image,
+                                           size_t index) {
+    const std::string key = TextureManager::textTextureKey(tileKey, index);
+    bool cached = false;
+    if (m_textTextureKeys.get(key, cached) != 0) m_textTextureKeys.put(key, true);
+    const GLenum format = TextureManager::convertColorChannel(image.samplesPerPixel);
+    // Bytes GL reads per texel for that format.
+    const size_t texel =
+        image.samplesPerPixel >= 1 && image.samplesPerPixel <= 4 ? image.samplesPerPixel : 4;
+    const size_t side = std::max(image.width, image.height);
+    if (image.width == image.height && texel == image.samplesPerPixel &&
+        image.samples.size() >= side * side * texel) {
+        return m_textureManager.cacheTextTexture(key, image.samples.data(), static_cast<int>(side),
+                                                 static_cast<int>(side), format);
+    }
+    // Sprites address the atlas as a square of its larger side: pad the
+    // image into one instead of reading past its pixels.
+    std::vector<uint8_t> square(side * side * texel, 0);
+    const size_t row = static_cast<size_t>(image.width) * image.samplesPerPixel;
+    for (size_t y = 0; y < image.height && row > 0 && (y + 1) * row <= image.samples.size(); ++y) {
+        std::copy_n(image.samples.begin() + y * row, std::min(row, side * texel),
+                    square.begin() + y * side * texel);
+    }
+    return m_textureManager.cacheTextTexture(key, square.data(), static_cast<int>(side),
+                                             static_cast<int>(side), format);
 }
 
 bool MapDrawController::draw(K7DataGroup* tile, const std::string& key, bool force) {

@@ -9,8 +9,11 @@
 #include <string>
 
 #include "CoordTypes.h"
+#include "LRUCache.h"
 #include "MapObjectOrganizer.h"
 #include "MapObjectType.h"
+#include "TextAtlasManager.h"
+#include "TextureCache.h"
 #include "TextureManager.h"
 
 class K7DataCtg;
@@ -81,6 +84,19 @@ public:
     // without drawing them; nothing when they are cached already.
     void entry(K7DataGroup* tile, const std::string& key);
 
+    // Map labels of the frame's tiles (by key, in key order): places them
+    // and draws the icons, then the texts of every atlas image. `images` are
+    // the tiles' atlas images; only the keys in `withPixels` carry pixels,
+    // the others must have their textures cached.
+    void drawPoint(const std::map<std::string, K7DataGroup*>& tiles,
+                   const AtlasPlacementMap& placements, const AtlasImageMap& images,
+                   const std::vector<std::string>& withPixels);
+    // Whether every atlas image of a tile's labels has its texture cached,
+    // so that its atlas is needed without pixels.
+    bool hasTextTextures(const std::string& tileKey) const;
+    // Drops every cached label texture.
+    void clearTextTextures();
+
     // Application objects: each answers whether it drew. The objects get the
     // frame origin and visible box and rebuild their vertices against it.
     bool drawUserPolygonLine(const std::shared_ptr<GLLinePolygonObject>& line);
@@ -88,11 +104,13 @@ public:
     bool drawUserCircle(const std::shared_ptr<GLCircleObject>& circle);
     bool drawUserGroundOverlay(const std::shared_ptr<GLGroundOverlayObject>& overlay);
 
+    // Icon used to find the texture of the map's icons.
+    static constexpr unsigned kMapIconProbe = 157;
+
     const std::array<float, 4>& getBackgroundColor() const { return m_backgroundColor; }
     int getWindowWidth() const { return m_windowWidth; }
     int getWindowHeight() const { return m_windowHeight; }
     MapObjectOrganizer& getOrganizer() { return *m_organizer; }
-    TextureManager& getTextureManager() { return m_textureManager; }
 
 private:
     // Gives every drawer the program of its kind.
@@ -114,6 +132,10 @@ private:
     // Gives an application object the frame's visible box and registers it.
     bool registerUserObject(GLObject& object) const;
     float scaledZIndex(float zIndex) const { return kZIndexScale * zIndex; }
+    void drawIcon();
+    void drawText(const AtlasImageMap& images, const std::vector<std::string>& withPixels);
+    // The cached texture of one atlas image, made from its pixels on a miss.
+    GLuint cacheTextTexture(const std::string& tileKey, const AtlasImage& image, size_t index);
 
     std::shared_ptr<ShaderController> m_shaderController;
     std::map<MapObjectType, std::shared_ptr<GLObjectDrawer>> m_drawers;
@@ -132,6 +154,12 @@ private:
     int m_windowHeight = 0;
     int m_dpi = 0;
     double m_pixelFactor = 1.0;
+    // The keys of the texture manager's label texture cache, kept in step
+    // with it (same capacity, same order of use), which tells without
+    // touching it whether a texture is cached.
+    LRUCache<std::string, bool> m_textTextureKeys{TextureCache::kCapacity};
+    // Atlas images of each tile whose label textures were made.
+    std::map<std::string, size_t> m_textImageCount;
 };
 
 }  // namespace qiv

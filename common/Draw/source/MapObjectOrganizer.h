@@ -4,8 +4,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CoordTypes.h"
+#include "TextAtlasManager.h"
 #include "textureInfo.h"
 
 class K7DataGroup;
@@ -63,9 +65,27 @@ public:
     // Whether the tile's drawables are cached (does not touch the recency).
     virtual bool existCache(const std::string& key) const = 0;
 
+    // Labels. A fresh collision area for a surface of width x height pixels.
+    virtual void setOverlapArea(int width, int height) = 0;
+    // Placements of the frame's label texts by tile key; not owned, kept
+    // until clearMapPoint.
+    virtual void setTextAtlasInformation(const AtlasPlacementMap* placements) = 0;
+    // The label atlas images of the frame's tiles (their sizes are read).
+    virtual void setTextureAtlasImage(const AtlasImageMap& images) = 0;
+    // Reads a tile's label records.
+    virtual void setPointData(K7DataGroup* tile) = 0;
+    // Places the frame's labels without overlaps and fills the sprite buffers.
+    virtual void registratePointData() = 0;
+    // Sprite count and vertex buffer of the placed icons.
+    virtual int getIconBufferSize() const = 0;
+    virtual unsigned getIconBufferID() = 0;
+    // Sprite count and vertex buffer of one atlas image's placed texts.
+    virtual int getTextBufferSize(const std::string& key, uint16_t image) const = 0;
+    virtual unsigned getTextBufferID(const std::string& key, uint16_t image) = 0;
+
     // Forgets the drawables prepared for the last tile.
     virtual void clearMapObject() = 0;
-    // Forgets the frame's icon information.
+    // Forgets the frame's labels, sprites and icon information.
     virtual void clearMapPoint() = 0;
     // Drops every cached tile.
     virtual void clearMapCache() = 0;
