@@ -31,6 +31,7 @@ GLCoord reversed(const GLCoord& d) {
 // The first `limit` points of the line without consecutive repeats.
 std::vector<GLCoord> distinctPoints(const GeoDataLine& line, size_t limit) {
     std::vector<GLCoord> points;
+    points.reserve(limit);
     for (size_t i = 0; i < limit; ++i) {
         const GLCoord point(line.x(i), line.y(i), 0.0, true);
         if (points.empty() || points.back().x != point.x || points.back().y != point.y) {
@@ -38,6 +39,14 @@ std::vector<GLCoord> distinctPoints(const GeoDataLine& line, size_t limit) {
         }
     }
     return points;
+}
+
+// Room for `extra` more elements, growing at least twofold so that many
+// small lines appended to one object do not reallocate each time.
+template <typename T>
+void reserveMore(std::vector<T>& values, size_t extra) {
+    const size_t needed = values.size() + extra;
+    if (needed > values.capacity()) values.reserve(std::max(needed, 2 * values.capacity()));
 }
 
 }  // namespace
@@ -87,7 +96,9 @@ bool GLLinePolygonObject::isVisibleRegion(const GeoDataLine& line) {
                         m_vertexCount);
         return false;
     }
+    reserveVertices(m * 4 + capVertices);
     std::vector<GLCoord> directions;
+    directions.reserve(m);
     for (size_t j = 0; j + 1 < m; ++j) directions.push_back(normal(points[j], points[j + 1]));
     Walk walk;
     float distanceSoFar = 0.0f;
@@ -156,6 +167,15 @@ uint16_t GLLinePolygonObject::addVertex(const GLCoord& point, double extrudeX, d
     m_side.push_back(sideY);
     m_lineSofar.push_back(distanceSoFar);
     return static_cast<uint16_t>(m_vertexCount++);
+}
+
+void GLLinePolygonObject::reserveVertices(size_t vertices) {
+    reserveMore(m_points, 3 * vertices);
+    reserveMore(m_extrude, 2 * vertices);
+    reserveMore(m_side, 2 * vertices);
+    reserveMore(m_lineSofar, vertices);
+    // At most one triangle per vertex.
+    reserveMore(m_index, 3 * vertices);
 }
 
 bool GLLinePolygonObject::hasRoomFor(size_t vertices) const {

@@ -85,6 +85,8 @@ private:
         uint16_t strip[2] = {0, 0};
         int count = 0;
     };
+    // Reserves the arrays for `vertices` more vertices.
+    void reserveVertices(size_t vertices);
     // Whether `vertices` more vertices still have 16-bit indices.
     bool hasRoomFor(size_t vertices) const;
     // Appends one vertex; answers its index.
