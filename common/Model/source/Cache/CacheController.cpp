@@ -10,6 +10,9 @@
 namespace qiv {
 
 MemoryCache CacheController::m_memoryCache;
+std::map<std::string, std::map<std::string, std::unique_ptr<CacheController::AtlasCache>>>
+    CacheController::m_mCacheAtlas;
+CacheController::AtlasCache CacheController::m_mCacheAtlasIndoor;
 LocalCache CacheController::m_localCache(0);
 std::atomic<bool> CacheController::m_isEnablelocalCache(false);
 std::string CacheController::m_cid;
@@ -59,6 +62,72 @@ void CacheController::eraseMemory(const StringPair& key) {
 void CacheController::clearMemory() {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_memoryCache.clear();
+    for (auto& owner : m_mCacheAtlas)
+        for (auto& design : owner.second) design.second->clear();
+}
+
+void CacheController::createMemoryAtlas(const std::string& owner, const std::string& design) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::unique_ptr<AtlasCache>& cache = m_mCacheAtlas[owner][design];
+    if (!cache) cache.reset(new AtlasCache());
+}
+
+int CacheController::getMemoryAtlas(const std::string& owner, const std::string& design,
+                                    const StringPair& key, std::vector<_TextAtlasInfo>* infos,
+                                    std::vector<AtlasImage>* images, bool withPixels) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AtlasCache* cache = findAtlas(owner, design);
+    return cache == nullptr ? -1 : cache->get(key, infos, images, withPixels);
+}
+
+void CacheController::putMemoryAtlas(const std::string& owner, const std::string& design,
+                                     const StringPair& key, const std::vector<_TextAtlasInfo>* infos,
+                                     const std::vector<AtlasImage>* images) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (AtlasCache* cache = findAtlas(owner, design)) cache->put(key, infos, images);
+}
+
+bool CacheController::existAtlas(const std::string& owner, const std::string& design,
+                                 const StringPair& key) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    AtlasCache* cache = findAtlas(owner, design);
+    return cache != nullptr && cache->exist(key);
+}
+
+void CacheController::eraseMemoryAtlas(const std::string& owner) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_mCacheAtlas.erase(owner);
+}
+
+void CacheController::eraseMemoryAtlas(const std::string& owner, const std::string& design) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (AtlasCache* cache = findAtlas(owner, design)) cache->clear();
+}
+
+int CacheController::getMemoryAtlasIndoor(const StringPair& key, std::vector<_TextAtlasInfo>* infos,
+                                          std::vector<AtlasImage>* images) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_mCacheAtlasIndoor.get(key, infos, images, true);
+}
+
+void CacheController::putMemoryAtlasIndoor(const StringPair& key,
+                                           const std::vector<_TextAtlasInfo>* infos,
+                                           const std::vector<AtlasImage>* images) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_mCacheAtlasIndoor.put(key, infos, images);
+}
+
+bool CacheController::existAtlasIndoor(const StringPair& key) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_mCacheAtlasIndoor.exist(key);
+}
+
+CacheController::AtlasCache* CacheController::findAtlas(const std::string& owner,
+                                                        const std::string& design) {
+    auto designs = m_mCacheAtlas.find(owner);
+    if (designs == m_mCacheAtlas.end()) return nullptr;
+    auto cache = designs->second.find(design);
+    return cache == designs->second.end() ? nullptr : cache->second.get();
 }
 
 int CacheController::getLocalDraw(const StringPair& key, const std::string& value, char*& buffer,
