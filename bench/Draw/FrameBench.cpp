@@ -1,14 +1,22 @@
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "../../tests/Draw/Organizer/MapTileFixture.h"
 #include "DesignController.h"
 #include "DesignSetBuilder.h"
 #include "GLMapObjectOrganizer.h"
+#include "GLTestContext.h"
+#include "KitStartup.h"
+#include "MapSnapshot.h"
+#include "RenderOptions.h"
 #include "UnitConvertor.h"
 
 using namespace qiv;
@@ -146,5 +154,92 @@ void BM_PrepareCachedTile(benchmark::State& state) {
     setTileCounters(state, drawables);
 }
 BENCHMARK(BM_PrepareCachedTile)->Unit(benchmark::kMillisecond);
+
+// The kit started once for the frame benchmarks, against the map service
+// that the environment names as for tolkmaps-render (TOLKMAPS_CONFIG_HOST,
+// TOLKMAPS_CONSUMER_KEY, TOLKMAPS_CONSUMER_SECRET, TOLKMAPS_CA_FILE), with a
+// 1024 x 768 EGL surface.
+class BenchKit {
+public:
+    static constexpr int kWidth = 1024;
+    static constexpr int kHeight = 768;
+
+    static BenchKit& get() {
+        static BenchKit kit;
+        return kit;
+    }
+    // The start-up status: 0 when the kit is ready.
+    int status() const { return m_status; }
+    const std::string& error() const { return m_error; }
+
+private:
+    BenchKit() : m_context(kWidth, kHeight) {
+        if (!m_context.isValid()) {
+            m_status = -1;
+            m_error = "no EGL context: " + m_context.error();
+            return;
+        }
+        std::printf("GL_RENDERER: %s\n", m_context.renderer().c_str());
+        const RenderOptions options = RenderOptions::parse(
+            {"--out", "/dev/null", "--dpi", "326"}, RenderOptions::processEnvironment);
+        m_cacheDir = std::filesystem::temp_directory_path() / "tolkmaps-frame-bench";
+        std::filesystem::create_directories(m_cacheDir);
+        m_status = KitStartup::start(options, m_cacheDir.string());
+        if (m_status != 0) m_error = "the kit did not start (status " + std::to_string(m_status) + ")";
+    }
+    ~BenchKit() { std::filesystem::remove_all(m_cacheDir); }
+
+    GLTestContext m_context;
+    std::filesystem::path m_cacheDir;
+    int m_status = 0;
+    std::string m_error;
+};
+
+double percentile(std::vector<double> samples, double fraction) {
+    std::sort(samples.begin(), samples.end());
+    const size_t index = static_cast<size_t>(fraction * (samples.size() - 1) + 0.5);
+    return samples[index];
+}
+
+// One frame of a warmed view: every tile and label atlas in memory, the
+// tile drawables cached. Each iteration is drawMap and glFinish, so that
+// the time includes the rasterization.
+void BM_DrawMap(benchmark::State& state, double latitude, double longitude, double zoom,
+                double tilt) {
+    BenchKit& kit = BenchKit::get();
+    if (kit.status() != 0) {
+        state.SkipWithError(kit.error().c_str());
+        return;
+    }
+    MapSnapshot snapshot("frame-bench", BenchKit::kWidth, BenchKit::kHeight);
+    if (snapshot.initialize("day") != 0) {
+        state.SkipWithError("initializeMap failed");
+        return;
+    }
+    snapshot.placeCamera(CameraPosition(LatLng(latitude, longitude), zoom, tilt, 0.0));
+    if (snapshot.drawUntilComplete(120.0).status != 0) {
+        state.SkipWithError("the view did not complete within 120 s");
+        return;
+    }
+    std::vector<double> milliseconds;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(snapshot.engine().drawMap());
+        glFinish();
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(elapsed.count());
+        milliseconds.push_back(elapsed.count() * 1000.0);
+    }
+    state.counters["median_ms"] = percentile(milliseconds, 0.5);
+    state.counters["p95_ms"] = percentile(milliseconds, 0.95);
+}
+BENCHMARK_CAPTURE(BM_DrawMap, NorthDevon16Tilt45, 51.21, -3.90, 16.0, 45.0)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
+BENCHMARK_CAPTURE(BM_DrawMap, Europe6, 50.0, 10.0, 6.0, 0.0)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
 
 }  // namespace
