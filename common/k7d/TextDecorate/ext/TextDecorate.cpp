@@ -188,19 +188,23 @@ void TextDecorate::paintCornerPixel(int x, int y, double distance) {
 }
 
 // Draws the text coverage in `color`, shifted by (dx, dy) from its place
-// inside the margin, frame line and rim.
+// inside the margin, frame line and rim; coverage outside the plate is dropped.
 void TextDecorate::stamp(const _K7D_STR_COLOR& color, int dx, int dy) {
     const _TEXT_BITMAP_INFO& text = m_text.getData(static_cast<TEXT_ALIGNMENT>(m_alignment));
     if (text.data.size() < static_cast<size_t>(text.width) * text.height) return;
     const int left = static_cast<int>(m_marginX + m_lineWidth + m_rimWidth) + dx;
     const int top = static_cast<int>(m_marginY + m_lineWidth + m_rimWidth) + dy;
-    for (int row = 0; row < text.height; ++row) {
-        for (int column = 0; column < text.width; ++column) {
-            const uint8_t coverage = text.data[static_cast<size_t>(row) * text.width + column];
-            if (coverage == 255) {
-                setPixel(left + column, top + row, color);
-            } else if (coverage > 0) {
-                blendPixel(left + column, top + row, color, coverage / 255.0);
+    const int firstColumn = std::max(0, -left);
+    const int endColumn = std::min<int>(text.width, m_width - left);
+    for (int row = std::max(0, -top); row < text.height && top + row < m_height; ++row) {
+        const uint8_t* coverage = text.data.data() + static_cast<size_t>(row) * text.width;
+        uint8_t* target = m_pixels.data() + (static_cast<size_t>(top + row) * m_width + left) * kRgba;
+        for (int column = firstColumn; column < endColumn; ++column) {
+            const uint8_t value = coverage[column];
+            if (value == 255) {
+                writeColor(target + column * kRgba, color);
+            } else if (value > 0) {
+                blendColor(target + column * kRgba, color, value / 255.0);
             }
         }
     }
@@ -212,19 +216,25 @@ uint8_t* TextDecorate::pixelAt(int x, int y) {
 }
 
 void TextDecorate::setPixel(int x, int y, const _K7D_STR_COLOR& color) {
-    if (uint8_t* pixel = pixelAt(x, y)) {
-        pixel[0] = color.r;
-        pixel[1] = color.g;
-        pixel[2] = color.b;
-        pixel[3] = color.a;
-    }
+    if (uint8_t* pixel = pixelAt(x, y)) writeColor(pixel, color);
 }
 
 void TextDecorate::blendPixel(int x, int y, const _K7D_STR_COLOR& color, double weight) {
-    uint8_t* pixel = pixelAt(x, y);
-    if (pixel == nullptr) return;
+    if (uint8_t* pixel = pixelAt(x, y)) blendColor(pixel, color, weight);
+}
+
+void TextDecorate::writeColor(uint8_t* pixel, const _K7D_STR_COLOR& color) {
+    pixel[0] = color.r;
+    pixel[1] = color.g;
+    pixel[2] = color.b;
+    pixel[3] = color.a;
+}
+
+// Mixes the colour in with the weight; onto a transparent pixel the colour
+// goes as it is, with its alpha scaled by the weight.
+void TextDecorate::blendColor(uint8_t* pixel, const _K7D_STR_COLOR& color, double weight) {
     if (pixel[3] == 0) {
-        setPixel(x, y, {color.r, color.g, color.b, static_cast<uint8_t>(color.a * weight)});
+        writeColor(pixel, {color.r, color.g, color.b, static_cast<uint8_t>(color.a * weight)});
         return;
     }
     const uint8_t components[kRgba] = {color.r, color.g, color.b, color.a};

@@ -58,6 +58,8 @@ private:
     void setPixel(int x, int y, const _K7D_STR_COLOR& color);
     void blendPixel(int x, int y, const _K7D_STR_COLOR& color, double weight);
     uint8_t* pixelAt(int x, int y);
+    static void writeColor(uint8_t* pixel, const _K7D_STR_COLOR& color);
+    static void blendColor(uint8_t* pixel, const _K7D_STR_COLOR& color, double weight);
 
     bool m_hasInfo = false;
     bool m_horizontal = true;
