@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,10 @@ std::vector<RingCase> ringCases() {
         {"keyhole around a hole", kKeyhole, kKeyhole},
         {"world coordinates near 2^32", worldScale, worldScale},
     };
+}
+
+void PrintTo(const RingCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
 class EarClippingRingTest : public ::testing::TestWithParam<RingCase> {};

@@ -129,12 +129,12 @@ TEST(GLIconTextObjectTest, IconBoxIsTheUnionOfTheIconSquares) {
     object.setAnchorPoint(std::make_shared<GLCoord>(100, 200, 0, true));
     EXPECT_FALSE(object.setIconInformation({}));
 
-    // Two icons right of and below the anchor, one of them wide (aspect 0.5).
-    ASSERT_TRUE(object.setIconInformation({icon(20, 30, 40), icon(20, 60, 40, 0.5f)}));
+    // Two icons left of and above the anchor, one of them wide (aspect 0.5).
+    ASSERT_TRUE(object.setIconInformation({icon(20, -30, -40), icon(20, -60, -40, 0.5f)}));
     const double* box = object.getIconBoundingBox();
-    EXPECT_NEAR(box[0], 100 + 20, 0.01) << "left of the first icon, not the anchor";
-    EXPECT_NEAR(box[1], 200 + 30, 0.01);
-    EXPECT_NEAR(box[2], 70 - 20, 0.01);
+    EXPECT_NEAR(box[0], 100 - 70, 0.01);
+    EXPECT_NEAR(box[1], 200 - 50, 0.01);
+    EXPECT_NEAR(box[2], 70 - 20, 0.01) << "ends at the first icon, not at the anchor";
     EXPECT_NEAR(box[3], 20, 0.01);
 
     object.setDepthFactor(2.0);

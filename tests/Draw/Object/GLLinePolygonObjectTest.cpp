@@ -92,23 +92,28 @@ TEST(GLLinePolygonObjectTest, OpenTwoPointLineHasAStripAndTwoHalfDiscCaps) {
 }
 
 TEST(GLLinePolygonObjectTest, CapsBulgeAwayFromTheLine) {
-    GLLinePolygonObject line;
-    ASSERT_TRUE(line.isVisibleRegion(flat({0, 0, 0, 500})));  // northwards
-    const std::vector<Vertex> v = vertices(line);
-    // Rim vertices (side 1) of a cap sit at the end point; their extrudes
-    // sweep the half plane beyond that end.
-    for (size_t i = 0; i < v.size(); ++i) {
-        if (!isCapCentre(v[i])) continue;
-        const bool start = v[i].y == 0;
-        for (size_t k = i + 1; k <= i + 6; ++k) {
-            EXPECT_EQ(v[k].side, 1.0f);
-            const double along = start ? -v[k].ey : v[k].ey;
-            EXPECT_GE(along, -1e-6) << "rim vertex " << k - i << " points back into the line";
+    // Lines in several directions; (dx, dy) is the unit direction.
+    const std::vector<std::vector<double>> directions = {{0.6, 0.8}, {-0.8, 0.6}, {0, -1}, {1, 0}};
+    for (const auto& d : directions) {
+        GLLinePolygonObject line;
+        ASSERT_TRUE(line.isVisibleRegion(flat({1000, 1000, 1000 + 500 * d[0], 1000 + 500 * d[1]})));
+        const std::vector<Vertex> v = vertices(line);
+        ASSERT_EQ(v.size(), 22u);
+        // Start cap at 0 .. 6 bulges against the direction, end cap at
+        // 15 .. 21 along it; rim vertices sweep the half plane beyond the end.
+        for (size_t cap : {0u, 15u}) {
+            const double sign = cap == 0 ? -1.0 : 1.0;
+            for (size_t k = cap + 1; k <= cap + 6; ++k) {
+                const double along = sign * (v[k].ex * d[0] + v[k].ey * d[1]);
+                EXPECT_GE(along, -1e-6) << "rim vertex " << k - cap << " points back into the line";
+            }
+            // The first and last rim vertices lie across the line, the middle
+            // ones beyond its end.
+            EXPECT_NEAR(v[cap + 1].ex * d[0] + v[cap + 1].ey * d[1], 0.0, 1e-6);
+            EXPECT_NEAR(v[cap + 6].ex, -v[cap + 1].ex, 1e-6);
+            EXPECT_NEAR(v[cap + 6].ey, -v[cap + 1].ey, 1e-6);
+            EXPECT_GT(sign * (v[cap + 3].ex * d[0] + v[cap + 3].ey * d[1]), 0.9);
         }
-        // First and last rim vertices lie across the line, the middle ones beyond its end.
-        EXPECT_NEAR(std::fabs(v[i + 1].ex), 1.0, 1e-6);
-        EXPECT_NEAR(std::fabs(v[i + 6].ex), 1.0, 1e-6);
-        EXPECT_NEAR(v[i + 1].ex, -v[i + 6].ex, 1e-6);
     }
 }
 
