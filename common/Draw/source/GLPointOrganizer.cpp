@@ -173,9 +173,11 @@ void GLPointOrganizer::parseIconTextData(K7DataGroup& record) {
     if (!labels) return;
     for (K7DataBase* child : labels->getContents()) {
         auto* group = dynamic_cast<K7DataGroup*>(child);
-        if (!group || !checkDisplayFlag(*group, style.flagPosition)) continue;
+        if (!group) continue;
+        const LabelRecord fields = readLabelRecord(*group);
+        if (!checkDisplayFlag(fields, style.flagPosition)) continue;
         std::shared_ptr<GLIconTextObject> label = makeLabel();
-        if (placeLabel(*label, *group, icons)) sortPriorityOrderData(style.priority, label);
+        if (placeLabel(*label, fields, icons)) sortPriorityOrderData(style.priority, label);
     }
 }
 
@@ -187,8 +189,30 @@ std::shared_ptr<GLIconTextObject> GLPointOrganizer::makeLabel() const {
     return label;
 }
 
-bool GLPointOrganizer::placeLabel(GLIconTextObject& label, K7DataGroup& record, const std::vector<textureInfo>& icons) {
-    auto* point = DesignRecord::first<K7DataPoint<uint32_t>>(record, "pt4");
+GLPointOrganizer::LabelRecord GLPointOrganizer::readLabelRecord(K7DataGroup& group) {
+    LabelRecord fields;
+    for (K7DataBase* child : group.getContents()) {
+        const std::string tag = child->getType();
+        if (tag == "pt4" && !fields.point) {
+            fields.point = dynamic_cast<K7DataPoint<uint32_t>*>(child);
+        } else if (tag == "agl" && !fields.angle) {
+            if (auto* angle = dynamic_cast<K7DataNumber<float>*>(child)) fields.angle = angle->getContents();
+        } else if (tag == "adp" && !fields.position) {
+            if (auto* position = dynamic_cast<K7DataNumber<uint8_t>*>(child)) fields.position = position->getContents();
+        } else if (tag == "sat") {
+            fields.station = fields.station || dynamic_cast<K7DataText*>(child) != nullptr;
+        } else if (tag == "oid" && !fields.oid) {
+            if (auto* oid = dynamic_cast<K7DataNumber<uint64_t>*>(child)) fields.oid = oid->getContents();
+        } else if (tag == "dfg" && !fields.flags) {
+            if (auto* flags = dynamic_cast<K7DataSimple<K7D_STR_DFG>*>(child)) fields.flags = flags->getContents();
+        }
+    }
+    return fields;
+}
+
+bool GLPointOrganizer::placeLabel(GLIconTextObject& label, const LabelRecord& record,
+                                  const std::vector<textureInfo>& icons) {
+    K7DataPoint<uint32_t>* point = record.point;
     if (!point || !label.setVertices(point)) return false;
     setAnchor(label, point->getContents().x(), point->getContents().y());
     if (!icons.empty()) label.setIconInformation(icons);
@@ -209,15 +233,11 @@ void GLPointOrganizer::setAnchor(GLIconTextObject& label, double x, double y) co
     }
 }
 
-void GLPointOrganizer::readLabelAttributes(GLIconTextObject& label, K7DataGroup& record, double rotation) {
-    if (const auto angle = DesignRecord::value<K7DataNumber<float>>(record, "agl")) {
-        label.setAngle(*angle != 0.0f ? static_cast<float>(rotation - *angle) : 0.0f);
-    }
-    if (const auto position = DesignRecord::value<K7DataNumber<uint8_t>>(record, "adp")) {
-        label.setTextPosition(*position);
-    }
-    if (DesignRecord::first<K7DataText>(record, "sat")) label.setTextPosition(GLIconTextObject::TEXT_CENTER);
-    if (const auto oid = DesignRecord::value<K7DataNumber<uint64_t>>(record, "oid")) label.setObjectId(*oid);
+void GLPointOrganizer::readLabelAttributes(GLIconTextObject& label, const LabelRecord& record, double rotation) {
+    if (record.angle) label.setAngle(*record.angle != 0.0f ? static_cast<float>(rotation - *record.angle) : 0.0f);
+    if (record.position) label.setTextPosition(*record.position);
+    if (record.station) label.setTextPosition(GLIconTextObject::TEXT_CENTER);
+    if (record.oid) label.setObjectId(*record.oid);
 }
 
 bool GLPointOrganizer::setTextAtlasInfo(GLIconTextObject& label) const {
@@ -234,8 +254,8 @@ bool GLPointOrganizer::setTextAtlasInfo(GLIconTextObject& label) const {
     return true;
 }
 
-bool GLPointOrganizer::checkDisplayFlag(K7DataGroup& record, const std::optional<uint8_t>& flagPosition) {
-    const auto flags = DesignRecord::value<K7DataSimple<K7D_STR_DFG>>(record, "dfg");
+bool GLPointOrganizer::checkDisplayFlag(const LabelRecord& record, const std::optional<uint8_t>& flagPosition) {
+    const std::optional<K7D_STR_DFG>& flags = record.flags;
     if (!flags || !flagPosition || *flagPosition < 1 || *flagPosition > K7D_STR_DFG::COUNT) return true;
     return flags->flag[*flagPosition - 1];
 }

@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "CoordTypes.h"
+#include "K7D_STR_DFG.h"
 #include "TextAtlasManager.h"
 #include "textureInfo.h"
 
 class K7DataBase;
 class K7DataGroup;
 class MaskArea;
+template <typename T>
+class K7DataPoint;
 
 namespace qiv {
 
@@ -113,15 +116,26 @@ private:
         float priority = 0.0f;
         std::optional<uint8_t> flagPosition;
     };
+    // The records of one label that placement reads, found in one pass (the
+    // first of each tag).
+    struct LabelRecord {
+        K7DataPoint<uint32_t>* point = nullptr;
+        std::optional<float> angle;
+        std::optional<uint8_t> position;
+        bool station = false;
+        std::optional<uint64_t> oid;
+        std::optional<K7D_STR_DFG> flags;
+    };
 
     std::vector<textureInfo> getIconList(K7DataGroup& record) const;
     const std::vector<BaseDesign*>& findDesigns(K7DataGroup& record) const;
     std::shared_ptr<GLIconTextObject> makeLabel() const;
-    bool placeLabel(GLIconTextObject& label, K7DataGroup& record, const std::vector<textureInfo>& icons);
+    static LabelRecord readLabelRecord(K7DataGroup& group);
+    bool placeLabel(GLIconTextObject& label, const LabelRecord& record, const std::vector<textureInfo>& icons);
     void setAnchor(GLIconTextObject& label, double x, double y) const;
-    static void readLabelAttributes(GLIconTextObject& label, K7DataGroup& record, double rotation);
+    static void readLabelAttributes(GLIconTextObject& label, const LabelRecord& record, double rotation);
     bool setTextAtlasInfo(GLIconTextObject& label) const;
-    static bool checkDisplayFlag(K7DataGroup& record, const std::optional<uint8_t>& flagPosition);
+    static bool checkDisplayFlag(const LabelRecord& record, const std::optional<uint8_t>& flagPosition);
     void sortPriorityOrderData(float priority, const std::shared_ptr<GLIconTextObject>& label);
 
     bool checkOverlappingPoint(GLIconTextObject& label);
