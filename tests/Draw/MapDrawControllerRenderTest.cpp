@@ -52,7 +52,10 @@ RGBA rgba(const _K7D_STR_COLOR& color) { return {color.r, color.g, color.b, colo
 // down at a level-10 tile, as the engine's frame sets them up.
 class MapDrawControllerTest : public GLTest {
 protected:
-    void SetUp() override {
+    void SetUp() override { start(326, false); }
+    // Sets the controller and camera up for a screen density, giving the
+    // controller the surface size before or after the density.
+    void start(int dpi, bool sizeFirst) {
         GLTest::SetUp();
         m_global.reset(design_test::groupOf({designSet(
             "test", BACKGROUND,
@@ -62,11 +65,12 @@ protected:
             {})}));
         DesignController::createDesign(m_global.get(), "");
         m_controller = std::make_unique<MapDrawController>();
-        m_controller->initialize(326);
-        m_controller->setWindowSize(kWidth, kHeight);
+        if (sizeFirst) m_controller->setWindowSize(kWidth, kHeight);
+        m_controller->initialize(dpi);
+        if (!sizeFirst) m_controller->setWindowSize(kWidth, kHeight);
         m_controller->registrateIconTexture(m_global.get(), "test");
         m_controller->getOrganizer().setDesignName("test");
-        m_coords.setWindowSize(kWidth, kHeight, 90.0f, 326.0);
+        m_coords.setWindowSize(kWidth, kHeight, 90.0f, dpi);
         m_key = UnitConvertor::LatLng2QuadKey(kLevel, LatLng(51.0, -4.0));
         lookAt(m_key, {0.5, 0.5});
     }
@@ -130,6 +134,20 @@ TEST_F(MapDrawControllerTest, DrawsAnAreaAndALineInTheirDesignColours) {
     EXPECT_TRUE(near(pixelAt(m_key, {0.8, 0.4}), rgba(ROAD)));
     EXPECT_TRUE(near(pixelAt(m_key, {0.8, 0.42}), rgba(LAND))) << "the line is a few pixels wide";
     EXPECT_TRUE(near(pixelAt(m_key, {1.1, 0.5}), rgba(BACKGROUND))) << "drawn beyond the tile";
+}
+
+TEST_F(MapDrawControllerTest, ADensityGivenAfterTheSurfaceSizeScalesTheDrawing) {
+    TearDown();
+    start(163, true);
+    auto tile = map_tile::tile(m_key, {}, {areaGroup("land", {rectangle(m_key, 0.4, 0.4, 0.6, 0.6)})});
+    lookAt(m_key, {0.5, 0.5});
+    m_controller->draw(tile.get(), m_key, false);
+
+    // At half the density the area covers half as many pixels: its edges
+    // lie where the camera model puts them.
+    EXPECT_TRUE(near(pixelAt(m_key, {0.41, 0.5}), rgba(LAND)));
+    EXPECT_TRUE(near(pixelAt(m_key, {0.39, 0.5}), rgba(BACKGROUND)));
+    EXPECT_TRUE(near(pixelAt(m_key, {0.5, 0.61}), rgba(BACKGROUND)));
 }
 
 TEST_F(MapDrawControllerTest, AnAncestorStandsInOnlyInsideTheMissingTilesSquare) {

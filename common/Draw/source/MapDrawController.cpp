@@ -81,19 +81,25 @@ Drawer& MapDrawController::drawer(MapObjectType kind) const {
 }
 
 void MapDrawController::initialize(int dpi) {
-    std::lock_guard<std::mutex> lock(GLObjectDrawer::mtx);
-    if (m_shaderController->getShaderProgram(POLYGON_OBJECT)) {
-        m_shaderController->reCreateProgram();
-    } else {
-        // deleteProgram dropped the programs along with the old context.
-        m_shaderController = std::make_shared<ShaderController>();
-        adoptPrograms();
+    {
+        std::lock_guard<std::mutex> lock(GLObjectDrawer::mtx);
+        if (m_shaderController->getShaderProgram(POLYGON_OBJECT)) {
+            m_shaderController->reCreateProgram();
+        } else {
+            // deleteProgram dropped the programs along with the old context.
+            m_shaderController = std::make_shared<ShaderController>();
+            adoptPrograms();
+        }
+        m_dpi = dpi;
+        // A density not known yet counts as the reference, as for the camera.
+        m_pixelFactor = dpi > 0 ? dpi / kReferenceDpi : 1.0;
+        m_organizer->setResolutionFactor(m_pixelFactor);
+        m_organizer->willDrawFrame();
+        glClear(kClearAll);
     }
-    m_dpi = dpi;
-    m_pixelFactor = dpi / kReferenceDpi;
-    m_organizer->setResolutionFactor(m_pixelFactor);
-    m_organizer->willDrawFrame();
-    glClear(kClearAll);
+    // A surface sized before the density was known gets the new pixel
+    // factor (the drawers take the GL lock themselves).
+    if (m_windowWidth > 0 && m_windowHeight > 0) setWindowSize(m_windowWidth, m_windowHeight);
 }
 
 void MapDrawController::deleteProgram() { m_shaderController->deleteProgram(); }
