@@ -165,3 +165,43 @@ TEST_F(TextAtlasManagerConcurrencyTest, DestroyingTheManagerReleasesTheAtlasesIt
 }
 
 }  // namespace
+
+namespace {
+
+// An indoor tile: its data group's child f + 1 holds the buildings of floor
+// index f, each with its language header first and its label records third.
+K7DataCtg* indoorTile(const std::string& quadKey, const std::string& name) {
+    auto* codes = design_test::groupOf({tagged("lgt", std::string("jpn"))});
+    auto* building = design_test::groupOf(
+        {design_test::groupOf({codes}), new K7DataCtg(),
+         design_test::groupOf({pointRecord("city", {Label{5, {name}}, Label{6, {name + " 2"}}})})});
+    auto* data = design_test::groupOf({design_test::groupOf({}), new K7DataCtg(), design_test::groupOf({building}),
+                                       new K7DataCtg()});
+    return design_test::groupOf({design_test::groupOf({tagged("qak", quadKey)}), data});
+}
+
+}  // namespace
+
+TEST_F(TextAtlasManagerConcurrencyTest, IndoorAtlasesOfTwoFloorsAreCachedUnderTheirOwnKeys) {
+    auto manager = makeManager();
+    std::unique_ptr<K7DataCtg> indoor(indoorTile("123", "Hall"));
+    const std::map<std::string, K7DataGroup*> tiles = {{"123", indoor.get()}, {"122", indoor.get()}};
+    // Floor index 1 is the data group's third child; -1 means no indoor data.
+    const std::map<std::string, int> floors = {{"123", 1}, {"122", -1}};
+    EXPECT_EQ(manager->getIndoorAtlasRequest("day", 1, floors, tiles), 1);
+    EXPECT_EQ(manager->getIndoorAtlasRequest("day", 2, floors, tiles), 1);
+    for (int floor : {1, 2}) {
+        SCOPED_TRACE(floor);
+        AtlasPlacementMap infos;
+        AtlasImageMap images;
+        ASSERT_TRUE(waitUntil([&] {
+            manager->getIndoorAtlas("day", {"123", "122"}, floor, infos, images);
+            return infos.count("123") == 1;
+        }));
+        EXPECT_EQ(infos.count("122"), 0u);
+        EXPECT_EQ(infos["123"].size(), 2u);
+        ASSERT_EQ(images["123"].size(), 1u);
+        EXPECT_TRUE(CacheController::existAtlasIndoor({"day", TextAtlasManager::indoorKey("123", floor)}));
+    }
+    EXPECT_EQ(TextAtlasManager::indoorKey("123", 2), "123_2");
+}
