@@ -193,6 +193,20 @@ TEST_F(TextAtlasCreatorTest, AnAtlasAlreadyCachedIsKeptAndTheInFlightEntryIsRele
     EXPECT_EQ(std::count(g_threadListAtlas.begin(), g_threadListAtlas.end(), AtlasInFlight(OWNER, DESIGN, KEY)), 0);
 }
 
+TEST_F(TextAtlasCreatorTest, ATextThatGivesNoPlateLeavesTheOtherLabelsInAStoredAtlasAndTheTileReleased) {
+    // Two empty lines measure 0 pixels wide: no plate. Trying again would
+    // fail the same way, so the atlas is stored without that text.
+    {
+        std::lock_guard<std::mutex> lock(g_mutexAtlasList);
+        g_threadListAtlas.emplace_back(OWNER, DESIGN, KEY);
+    }
+    ASSERT_TRUE(makeAtlas({pointRecord("city", {Label{1, {"\n"}}, Label{2, {"Tokyo"}}})}, {"jpn"}));
+    EXPECT_TRUE(placementsOf(1).empty());
+    EXPECT_EQ(placementsOf(2).size(), 1u);
+    std::lock_guard<std::mutex> lock(g_mutexAtlasList);
+    EXPECT_EQ(std::count(g_threadListAtlas.begin(), g_threadListAtlas.end(), AtlasInFlight(OWNER, DESIGN, KEY)), 0);
+}
+
 TEST_F(TextAtlasCreatorTest, CreateTextureSetsTheFontOfTheLanguageAndGivesAnRgbaPlate) {
     TextAtlasCreator creator(OWNER, DESIGN, KEY, nullptr, {{"jpn", FONT}});
     std::unique_ptr<K7DataCtg> style(design_test::decoration("jpn", 20));
