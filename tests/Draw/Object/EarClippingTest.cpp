@@ -118,6 +118,17 @@ TEST(EarClippingTest, SquareGivesTwoTrianglesWhateverItsOrientation) {
     }
 }
 
+TEST(EarClippingTest, RepeatedClosingPointTriangulatesLikeTheOpenRing) {
+    const std::vector<double> open = {0, 0, 20, 0, 20, 10, 10, 10, 10, 30, 0, 30};
+    std::vector<double> closed = open;
+    closed.insert(closed.end(), {0, 0});
+    std::vector<GeoDataLine> fromOpen;
+    std::vector<GeoDataLine> fromClosed;
+    ASSERT_TRUE(EarClipping::polygon_triangulate(open, &fromOpen));
+    ASSERT_TRUE(EarClipping::polygon_triangulate(closed, &fromClosed));
+    EXPECT_EQ(fromOpen, fromClosed);
+}
+
 TEST(EarClippingTest, AppendsToTrianglesAlreadyThere) {
     std::vector<GeoDataLine> triangles(1);
     ASSERT_TRUE(EarClipping::polygon_triangulate({0, 0, 0, 1, 1, 1, 1, 0}, &triangles));

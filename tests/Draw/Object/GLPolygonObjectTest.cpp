@@ -9,6 +9,7 @@
 #include "GeometryChecks.h"
 #include "K7DataIcn.h"
 #include "K7DataLn4.h"
+#include "K7DataLnc.h"
 
 using namespace qiv;
 
@@ -281,4 +282,11 @@ TEST(GLPolygonObjectTest, PatternIconAndColourFlags) {
     polygon.setColor(GLObject::makeColor(0.5f, 0.5f, 0.5f, 0.5f));
     EXPECT_TRUE(polygon.isColor());
     EXPECT_TRUE(polygon.isTransparent());
+
+    GLPolygonObject fromRecord;
+    K7DataLnc record;
+    record.editContents() = {10, 20, 30, 255};
+    fromRecord.setColor(&record);
+    EXPECT_TRUE(fromRecord.isColor());
+    EXPECT_FALSE(fromRecord.isTransparent());
 }

@@ -29,11 +29,6 @@ bool GLPolygonBaseObject::isPolygonTexture() const {
     return m_polygonTexture;
 }
 
-void GLPolygonBaseObject::setColor(K7DataLnc* color) {
-    GLObject::setColor(color);
-    if (color != nullptr) m_hasColor = true;
-}
-
 void GLPolygonBaseObject::setColor(const std::shared_ptr<float>& color) {
     GLObject::setColor(color);
     m_hasColor = static_cast<bool>(color);

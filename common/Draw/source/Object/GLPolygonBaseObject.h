@@ -28,7 +28,9 @@ public:
     // Filled with a repeated icon pattern instead of a colour.
     virtual bool isPolygonTexture() const;
 
-    void setColor(K7DataLnc* color) override;
+    using GLObject::setColor;
+    // The base behaviour; the has-colour flag follows the pointer (the
+    // record form arrives here too).
     void setColor(const std::shared_ptr<float>& color) override;
     // Stores the z-index; every stroke object is drawn 0.1 above it.
     void setZindex(float zIndex) override;
