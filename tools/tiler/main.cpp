@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "Log.h"
 #include "ProgressBar.h"
 #include "Recipe.h"
 #include "RecipeError.h"
@@ -77,6 +78,10 @@ int main(int argc, char** argv) {
         fputs(kUsage, stdout);
         return 0;
     }
+    // Warnings and errors of the record library and the tiler (parts left
+    // out, design tables refused) go to the standard output.
+    Log::chkConsole = true;
+    Log::chkFilterLevel = 3;
     try {
         Recipe recipe = Recipe::load(arguments.recipe, arguments.inputs);
         ProgressBar progress(!arguments.quiet && isatty(STDERR_FILENO));

@@ -18,11 +18,7 @@ bool AreaTriangulator::triangulate(const GEOSGeometry* geometry, std::vector<std
     collectPolygons(geometry, polygons);
     std::vector<uint32_t> points;
     bool complete = true;
-    for (const GEOSGeometry* polygon : polygons) {
-        if (triangulatePolygonal(polygon, points)) continue;
-        auto valid = m_geos.own(GEOSMakeValid_r(m_geos.handle(), polygon));
-        complete = valid && triangulatePolygonal(valid.get(), points) && complete;
-    }
+    for (const GEOSGeometry* polygon : polygons) complete = triangulateRobustly(polygon, points, 0) && complete;
     const size_t perRecord = MAX_RECORD_POINTS * 2;
     for (size_t start = 0; start < points.size(); start += perRecord) {
         const size_t end = std::min(points.size(), start + perRecord);
@@ -30,6 +26,42 @@ bool AreaTriangulator::triangulate(const GEOSGeometry* geometry, std::vector<std
                              points.begin() + static_cast<std::ptrdiff_t>(end));
     }
     return complete;
+}
+
+// GEOS refuses some rings (nearly touching or collinear runs). Such a
+// polygon is snapped to whole world units (where its points end up anyway)
+// and repaired; failing that, it is cut into quarters, each tried alone.
+bool AreaTriangulator::triangulateRobustly(const GEOSGeometry* polygon, std::vector<uint32_t>& points, int depth) {
+    if (triangulatePolygonal(polygon, points)) return true;
+    auto snapped = m_geos.own(GEOSGeom_setPrecision_r(m_geos.handle(), polygon, 1.0, 0));
+    auto repaired = snapped ? m_geos.own(GEOSMakeValid_r(m_geos.handle(), snapped.get())) : nullptr;
+    if (repaired && triangulateParts(repaired.get(), points)) return true;
+    WorldBox extent;
+    if (depth >= MAX_SPLIT_DEPTH || !m_geos.extent(polygon, extent)) return false;
+    const double middleX = (extent.west + extent.east) / 2;
+    const double middleY = (extent.south + extent.north) / 2;
+    const WorldBox quarters[] = {{extent.west, extent.south, middleX, middleY},
+                                 {middleX, extent.south, extent.east, middleY},
+                                 {extent.west, middleY, middleX, extent.north},
+                                 {middleX, middleY, extent.east, extent.north}};
+    bool complete = true;
+    for (const auto& quarter : quarters) {
+        auto part = m_geos.own(GEOSClipByRect_r(m_geos.handle(), polygon, quarter.west, quarter.south, quarter.east,
+                                                quarter.north));
+        std::vector<const GEOSGeometry*> pieces;
+        if (part) collectPolygons(part.get(), pieces);
+        for (const GEOSGeometry* piece : pieces) complete = triangulateRobustly(piece, points, depth + 1) && complete;
+    }
+    return complete;
+}
+
+bool AreaTriangulator::triangulateParts(const GEOSGeometry* geometry, std::vector<uint32_t>& points) {
+    std::vector<const GEOSGeometry*> pieces;
+    collectPolygons(geometry, pieces);
+    for (const GEOSGeometry* piece : pieces) {
+        if (!triangulatePolygonal(piece, points)) return false;
+    }
+    return true;
 }
 
 bool AreaTriangulator::triangulatePolygonal(const GEOSGeometry* polygonal, std::vector<uint32_t>& points) {

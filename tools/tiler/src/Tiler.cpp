@@ -8,6 +8,7 @@
 
 #include "DesignSetBuilder.h"
 #include "K7DataCtg.h"
+#include "Log.h"
 #include "SourceLayer.h"
 #include "StoreWriter.h"
 #include "TileEncoder.h"
@@ -206,7 +207,10 @@ bool Tiler::cutArea(const FeatureCut& cut, const GEOSGeometry* shape, int level,
     bool used = false;
     m_cutter.cut(shape, level, 0, regions, [&](const std::string& key, const GEOSGeometry* part) {
         std::vector<std::vector<uint32_t>> records;
-        if (!m_triangulator.triangulate(part, records)) m_stats.drop("tile parts of areas that did not triangulate");
+        if (!m_triangulator.triangulate(part, records)) {
+            m_stats.drop("tile parts of areas that did not triangulate");
+            K7D_LOG_WARNING("Area part not triangulated: ", "tile", key, "GEOS:", m_geos.lastError());
+        }
         used = used || !records.empty();
         m_tiles[key].addRecords(section, static_cast<int>(cut.layer), cut.category, true, std::move(records));
     });
