@@ -88,7 +88,6 @@ void GLPointOrganizer::setVisibleRegion(const GLCoord* corners) {
         m_visibleMax.x = std::max(m_visibleMax.x, corners[i].x);
         m_visibleMax.y = std::max(m_visibleMax.y, corners[i].y);
     }
-    m_visibleCenter = GLCoord((m_visibleMin.x + m_visibleMax.x) / 2, (m_visibleMin.y + m_visibleMax.y) / 2, 0.0, true);
 }
 
 void GLPointOrganizer::setTextureAtlasImage(const AtlasImageMap& images) {

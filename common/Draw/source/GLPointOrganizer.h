@@ -154,7 +154,6 @@ private:
     double m_normalizePoint[2] = {0.0, 0.0};
     GLCoord m_visibleMax;
     GLCoord m_visibleMin;
-    GLCoord m_visibleCenter;
     int m_windowWidth = 0;
     int m_windowHeight = 0;
     std::shared_ptr<MaskArea> m_mask;

@@ -40,8 +40,6 @@ public:
     // Font file per language code ("jpn", ...). A language without a font
     // gets no label texts.
     void setFontPath(const std::map<std::string, std::string>& fontPath) { m_fontPath = fontPath; }
-    const std::map<std::string, std::string>& getFontPath() const { return m_fontPath; }
-    const std::string& getName() const { return m_name; }
 
     // Fills `infos` and `images` with the cached atlases of `keys` for
     // `design`; pixels are restored only for the keys in `withPixels`
