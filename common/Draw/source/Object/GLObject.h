@@ -30,8 +30,8 @@ public:
 
     // Empties the vertex arrays (nothing in the base).
     virtual void clear();
-    // Builds the object's vertices from a line record through isVisibleRegion.
-    // False for a null record or when nothing was added.
+    // Adds the vertices of a line record through isVisibleRegion and answers
+    // its result; false for a null record.
     virtual bool setVertices(K7DataLn4* line);
     // The record's four colour bytes / 255; nothing for a null record.
     virtual void setColor(K7DataLnc* color);
