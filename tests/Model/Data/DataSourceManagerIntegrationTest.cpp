@@ -282,3 +282,24 @@ TEST_F(DataSourceManagerIntegrationTest, ExpiredLoginCycleLogsInAgainOnEveryTile
     EXPECT_FALSE(manager.inMemory(keys[1]));
     EXPECT_NE(FileManager::isExist(m_supply.tileFile(keys[1]), nullptr), 0);
 }
+
+TEST_F(DataSourceManagerIntegrationTest, TilesFetchedBeforeARestartAreReadFromDisk) {
+    const std::vector<std::string> keys = levelTwoKeys(3);
+    {
+        DataSourceManager manager(3);
+        m_supply.configure(manager);
+        manager.getDataRequest(keys);
+        ASSERT_TRUE(DataSupplyFixture::waitFor([&] { return allInMemory(manager, keys); }));
+    }
+    // A new start: the disk index is rebuilt from the files, memory is empty.
+    CacheController::clearMemory();
+    CacheController::createDirs();
+    DataSourceManager manager(3);
+    m_supply.configure(manager);
+    for (const std::string& key : keys) {
+        K7DataCtg* tile = manager.getData(key);
+        ASSERT_NE(tile, nullptr) << key;
+        EXPECT_EQ(keyOf(tile), key);
+    }
+    EXPECT_EQ(m_supply.tileRequests().size(), 1u);
+}
