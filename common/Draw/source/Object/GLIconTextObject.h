@@ -67,8 +67,10 @@ public:
     // Computes the first placement's pixel offset and the text box; false
     // without placements.
     bool calculateTextPixelOffset();
-    // Pixel offset (x, y) of a placement w x h by the text position; see the
-    // table in the implementation. iconWidth, textHeight are whole pixels.
+    // Pixel offset (x, y) of a placement w x h by the text position: centred
+    // on the anchor, right or left of the icon block, or above or below it,
+    // TEXT_GAP x k away; a later placement stacks half its height below the
+    // previous offset. iconWidth and textHeight are whole pixels.
     std::shared_ptr<float> getTextOffset(int iconWidth, double iconHeight, int textHeight,
                                          double w, double h, const float previous[2]) const;
     // Text rectangle from the pixel offsets; false without offsets.
