@@ -113,6 +113,8 @@ void Tiler::cutFeature(size_t index, const SourceFeature& feature) {
     if (points != (feature.kind() == SourceFeature::POINT))
         return m_stats.drop(points ? "not a point in a points layer" : "a point in an area or line layer");
     const FeatureCut cut{index, category, feature.kind() == SourceFeature::AREA, firstLevel(layer, feature)};
+    if (cut.firstLevel > layer.maxLevel) return m_stats.drop("ranked beyond the layer's last level");
+    if (!reachesRegions(layer, feature.geometry(), cut.firstLevel)) return m_stats.drop("outside the layer's regions");
     bool used = false;
     if (points) {
         for (int level = cut.firstLevel; level <= layer.maxLevel; ++level) used = placeLabels(cut, feature, level) || used;
@@ -122,7 +124,7 @@ void Tiler::cutFeature(size_t index, const SourceFeature& feature) {
     if (used) {
         ++m_stats.featuresUsed;
     } else {
-        m_stats.drop("too small or outside the regions at every level");
+        m_stats.drop("too small at every level");
     }
 }
 
@@ -151,6 +153,15 @@ bool Tiler::cutRepaired(const FeatureCut& cut, const GEOSGeometry* geometry, con
         return false;
     }
     return cutLevels(cut, repaired.get(), regions);
+}
+
+bool Tiler::reachesRegions(const RecipeLayer& layer, const GEOSGeometry* geometry, int level) const {
+    WorldBox extent;
+    if (layer.regions.empty() || !m_geos.extent(geometry, extent)) return true;
+    for (const auto& region : layer.regions) {
+        if (regionReach(region, level).intersects(extent)) return true;
+    }
+    return false;
 }
 
 WorldBox Tiler::regionReach(const WorldBox& region, int level) {

@@ -71,6 +71,7 @@ private:
     // A region grown to whole tiles of `level` plus the line margin: what
     // the tiles over the region at that level and below can reach.
     static WorldBox regionReach(const WorldBox& region, int level);
+    bool reachesRegions(const RecipeLayer& layer, const GEOSGeometry* geometry, int level) const;
     LabelPoint makeLabel(const RecipeLayer& layer, const SourceFeature& feature, size_t index) const;
     GeosContext::Geometry simplified(const GEOSGeometry* geometry, double tolerance, bool area) const;
     void writeTiles(StoreWriter& writer, std::vector<std::string>& background, uint64_t& digest);
