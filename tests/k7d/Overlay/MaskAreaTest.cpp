@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "MaskArea.h"
@@ -182,6 +183,25 @@ TEST(MaskAreaTest, TurnedLabelsCollideWhereTheyOverlapOnly) {
                            static_cast<int32_t>(95 + 20 * std::cos(radians)), 100, 10, 30));
     EXPECT_TRUE(area.check(40, 110, 20, 10, 0));
     EXPECT_FALSE(area.check(55, 68, 20, 8, 0));
+}
+
+class MaskAreaNearQuarterTurnTest : public ::testing::TestWithParam<double> {};
+
+// Angles a rounding error away from a quarter turn, as label angles come out
+// of camera arithmetic; many whole turns; and angles that are not numbers.
+INSTANTIATE_TEST_SUITE_P(Angles, MaskAreaNearQuarterTurnTest,
+                         ::testing::Values(1e-12, -1e-12, 7.3e-40, 90 + 1e-9, -90 - 1e-9, 180 - 1e-10,
+                                           270.0000001, 360 + 1e-9, 360.0 * 1e20, -9.3e35,
+                                           std::numeric_limits<double>::quiet_NaN(),
+                                           std::numeric_limits<double>::infinity()));
+
+TEST_P(MaskAreaNearQuarterTurnTest, MarksAboutTheUprightRectangle) {
+    MaskArea area(128, 128);
+    area.mask(40, 40, 20, 10, GetParam());
+    EXPECT_TRUE(bitAt(area, 50, 45));
+    EXPECT_NEAR(setBits(area), 200, 60);
+    EXPECT_FALSE(area.check(40, 40, 20, 10, GetParam()));
+    EXPECT_FALSE(area.check(48, 43, 4, 4, 0));
 }
 
 TEST(MaskAreaTest, ATurnedRectangleAcrossTheLeftEdgeIsMarkedUpToTheEdge) {

@@ -17,25 +17,33 @@ int64_t toPixel(double value) {
     return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit));
 }
 
+// The same turn within one full turn, so that the outline's corners keep
+// their precision; a turn that is not a number counts as none.
+double normalAngle(double angle) { return std::isfinite(angle) ? std::fmod(angle, 360.0) : 0.0; }
+
 uint32_t toLength(int64_t value) {
     return static_cast<uint32_t>(std::clamp<int64_t>(value, 0, std::numeric_limits<uint32_t>::max()));
 }
 
-// One side of the outline as x = f(y): a line through two vertices, or a
-// vertical one.
-struct Edge {
-    Edge(const GeoBasePoint& from, const GeoBasePoint& to)
-        : m_vertical(!GeometryProcBase::calcAB(from, to, m_a, m_b)), m_x(from.x()) {}
-    double xAt(double y) const { return m_vertical ? m_x : (y - m_b) / m_a; }
-
-    double m_a = 0;
-    double m_b = 0;
-    bool m_vertical;
-    double m_x;
-};
-
-GeoBasePoint vertex(const GeoBasePoly& outline, int index) {
-    return GeoBasePoint(outline.x(0, index), outline.y(0, index));
+// Where row y crosses the closed outline of 5 points: the least and the
+// greatest x over its sides; false when the row misses it. A side lying in
+// the row counts with both ends.
+bool spanAt(const GeoBasePoly& outline, double y, double& low, double& high) {
+    low = std::numeric_limits<double>::infinity();
+    high = -low;
+    for (size_t i = 0; i + 1 < 5; ++i) {
+        const double x1 = outline.x(0, i), y1 = outline.y(0, i), x2 = outline.x(0, i + 1), y2 = outline.y(0, i + 1);
+        if (y < std::min(y1, y2) || y > std::max(y1, y2)) continue;
+        if (y1 == y2) {
+            low = std::min({low, x1, x2});
+            high = std::max({high, x1, x2});
+            continue;
+        }
+        const double x = x1 + (y - y1) * (x2 - x1) / (y2 - y1);
+        low = std::min(low, x);
+        high = std::max(high, x);
+    }
+    return low <= high;
 }
 
 }  // namespace
@@ -51,6 +59,7 @@ void MaskArea::clear() { m_lines.clear(); }
 
 bool MaskArea::check(int32_t x, int32_t y, uint32_t w, uint32_t h, double angle) const {
     if (Log::isEnabled(1)) K7D_LOG_DEBUG("");
+    angle = normalAngle(angle);
     int64_t left = static_cast<int64_t>(x) - m_margin, top = static_cast<int64_t>(y) - m_margin;
     int64_t width = static_cast<int64_t>(w) + 2 * m_margin, height = static_cast<int64_t>(h) + 2 * m_margin;
     if (angle == 0) {
@@ -70,6 +79,7 @@ bool MaskArea::check(int32_t x, int32_t y, uint32_t w, uint32_t h, double angle)
 
 void MaskArea::mask(int32_t x, int32_t y, uint32_t w, uint32_t h, double angle) {
     if (Log::isEnabled(1)) K7D_LOG_DEBUG("");
+    angle = normalAngle(angle);
     int64_t left = x, top = y, width = w, height = h;
     if (angle == 0) {
         int64_t rowEnd = 0;
@@ -110,6 +120,7 @@ bool MaskArea::getBufferLines(int64_t x, int64_t y, int64_t w, int64_t h, double
                               std::vector<_BufferLine>& lines) const {
     // The outline helper swaps x and y before turning, which a quarter turn
     // less undoes for a rectangle about its centre.
+    angle = normalAngle(angle);
     GeoBasePoly outline;
     const GeoBasePoint center(static_cast<double>(x) + w * 0.5, static_cast<double>(y) + h * 0.5);
     GeometryProcBase::rotateBoxCenter(center, toLength(w), toLength(h), angle - 90.0, outline);
@@ -139,41 +150,22 @@ void MaskArea::uprightLines(const GeoBaseBox& box, std::vector<_BufferLine>& lin
     }
 }
 
-// Each row runs from the right-most of the two left sides to the left-most
-// of the two right sides, clipped at the bitmap's left edge.
+// Each row runs between the outline's sides where they cross the row's top
+// line, clipped at the bitmap's left edge. Crossing all four sides keeps
+// nearly upright outlines exact, where a side's line would run off to
+// infinity.
 void MaskArea::slantedLines(const GeoBasePoly& outline, const GeoBaseBox& box,
                             std::vector<_BufferLine>& lines) const {
-    int left[3], right[3];
-    getLR(outline, box, left, right);
-    const Edge leftEdges[2] = {{vertex(outline, left[0]), vertex(outline, left[1])},
-                               {vertex(outline, left[1]), vertex(outline, left[2])}};
-    const Edge rightEdges[2] = {{vertex(outline, right[0]), vertex(outline, right[1])},
-                                {vertex(outline, right[1]), vertex(outline, right[2])}};
-    const int64_t first = std::max<int64_t>(0, toPixel(outline.y(0, left[0])));
-    const int64_t end =
-        std::min<int64_t>(static_cast<int64_t>(m_lines.size()), toPixel(outline.y(0, left[2]) + 1.5));
+    const int64_t first = std::max<int64_t>(0, toPixel(box.minY()));
+    const int64_t end = std::min<int64_t>(static_cast<int64_t>(m_lines.size()), toPixel(box.maxY() + 1.5));
     for (int64_t row = first; row < end; ++row) {
-        const double y = static_cast<double>(row);
-        const int64_t start = std::max<int64_t>(0, toPixel(std::fmax(leftEdges[0].xAt(y), leftEdges[1].xAt(y))));
-        const int64_t stop = toPixel(std::fmin(rightEdges[0].xAt(y), rightEdges[1].xAt(y)));
-        const int64_t length = stop - start + 1;
+        double low = 0, high = 0;
+        if (!spanAt(outline, static_cast<double>(row), low, high)) continue;
+        const int64_t start = std::max<int64_t>(0, toPixel(low));
+        const int64_t length = toPixel(high) - start + 1;
         if (length < 0) continue;
         lines.push_back({static_cast<int32_t>(std::min<int64_t>(start, std::numeric_limits<int32_t>::max())),
                          static_cast<int32_t>(row),
                          static_cast<int32_t>(std::min<int64_t>(length, std::numeric_limits<int32_t>::max()))});
     }
-}
-
-void MaskArea::getLR(const GeoBasePoly& outline, const GeoBaseBox& box, int left[3], int right[3]) {
-    static constexpr int kChains[4][6] = {
-        {3, 0, 1, 3, 2, 1},
-        {0, 1, 2, 4, 3, 2},
-        {1, 2, 3, 1, 4, 3},
-        {2, 3, 4, 2, 1, 0},
-    };
-    int leftmost = 0;
-    while (leftmost < 3 && outline.x(0, leftmost) != box.minX()) ++leftmost;
-    if (Log::isEnabled(1)) K7D_LOG_DEBUG("", leftmost);
-    std::copy(kChains[leftmost], kChains[leftmost] + 3, left);
-    std::copy(kChains[leftmost] + 3, kChains[leftmost] + 6, right);
 }

@@ -37,7 +37,7 @@ public:
 
     // True when the rectangle with top-left corner (x, y) and size w x h,
     // turned by `angle` degrees about its centre (clockwise on the screen),
-    // is free.
+    // is free. An angle that is not finite counts as 0.
     bool check(int32_t x, int32_t y, uint32_t w, uint32_t h, double angle) const;
     // Marks the rectangle.
     void mask(int32_t x, int32_t y, uint32_t w, uint32_t h, double angle);
@@ -52,10 +52,6 @@ public:
     // wholly outside. Rows outside the bitmap are left out.
     bool getBufferLines(int64_t x, int64_t y, int64_t w, int64_t h, double angle,
                         std::vector<_BufferLine>& lines) const;
-    // Splits a closed outline of 5 points into the left and right chains of
-    // three vertices that run from one end of it to the other, starting at
-    // the vertex before the leftmost one.
-    static void getLR(const GeoBasePoly& outline, const GeoBaseBox& box, int left[3], int right[3]);
 
     size_t rowCount() const { return m_lines.size(); }
     const MaskLine& row(size_t index) const { return m_lines[index]; }
