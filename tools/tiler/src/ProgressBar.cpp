@@ -18,6 +18,7 @@ void ProgressBar::start(const std::string& phase, int64_t total) {
     m_phase = phase;
     m_total = std::max<int64_t>(total, 1);
     m_done = 0;
+    m_tiles = 0;
     m_started = std::chrono::steady_clock::now();
     m_drawn = m_started;
     draw(true);

@@ -27,7 +27,11 @@ SourceLayer::SourceLayer(const std::string& path, const std::string& layerName, 
     registerDrivers();
     CPLErrorReset();
     m_dataset.reset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
-    if (!m_dataset) throw SourceError("cannot open input " + path + ": " + CPLGetLastErrorMsg());
+    if (!m_dataset) {
+        const std::string reason = CPLGetLastErrorMsg();
+        throw SourceError("cannot open input " + path + ": " +
+                          (reason.empty() ? "missing, unreadable or in no format GDAL reads" : reason));
+    }
     m_layer = layerName.empty() ? m_dataset->GetLayer(0) : m_dataset->GetLayerByName(layerName.c_str());
     if (!m_layer) throw SourceError("input " + path + " has no layer \"" + layerName + "\"");
     if (!where.empty() && m_layer->SetAttributeFilter(where.c_str()) != OGRERR_NONE)
