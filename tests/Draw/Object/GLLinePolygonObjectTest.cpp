@@ -222,8 +222,13 @@ TEST(GLLinePolygonObjectTest, LinesOfAGroupShareTheObjectWithoutOverflowingIndic
         EXPECT_GE(line.getIndex()[i], 22) << "a triangle bridges two lines of the group";
     }
 
+    GeoDataLine asLine;
+    for (size_t i = 0; i < longLine.size(); i += 2) asLine.addCoord(longLine[i], longLine[i + 1]);
+    EXPECT_TRUE(line.canAppend(asLine));
     ASSERT_TRUE(line.isVisibleRegion(longLine));
     const int before = line.getVerticesNum();
+    EXPECT_FALSE(line.canAppend(asLine));
+    EXPECT_TRUE(line.canAppend(GeoDataLine())) << "a line that builds nothing always fits";
     EXPECT_FALSE(line.isVisibleRegion(longLine)) << "would pass 65536 vertices";
     EXPECT_EQ(line.getVerticesNum(), before);
     expectConsistent(line);

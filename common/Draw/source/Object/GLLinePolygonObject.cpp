@@ -83,20 +83,43 @@ bool GLLinePolygonObject::isVisibleRegion(const std::vector<double>& flatXY) {
     return isVisibleRegion(toLine(flatXY));
 }
 
-bool GLLinePolygonObject::isVisibleRegion(const GeoDataLine& line) {
+GLLinePolygonObject::Outline GLLinePolygonObject::readLine(const GeoDataLine& line) {
+    Outline outline;
     const size_t limit = std::min(line.getPtNum(), static_cast<size_t>(MAX_POINTS));
-    if (limit < 2) return false;
-    const bool closed = line.x(0) == line.x(limit - 1) && line.y(0) == line.y(limit - 1);
-    const std::vector<GLCoord> points = distinctPoints(line, limit);
-    const size_t m = points.size();
-    if (m < 2 || (closed && m < 3)) return false;
-    const size_t capVertices = closed ? 0 : 2 * (CAP_SEGMENTS + 1);
-    if (!hasRoomFor(m * 4 + capVertices)) {
-        K7D_LOG_WARNING("line left out: its vertices would overflow 16-bit indices", m,
+    if (limit < 2) return outline;
+    outline.closed = line.x(0) == line.x(limit - 1) && line.y(0) == line.y(limit - 1);
+    outline.points = distinctPoints(line, limit);
+    return outline;
+}
+
+size_t GLLinePolygonObject::vertexCount(const Outline& outline) {
+    const size_t m = outline.points.size();
+    if (m < 2 || (outline.closed && m < 3)) return 0;
+    return m * 4 + (outline.closed ? 0 : 2 * (CAP_SEGMENTS + 1));
+}
+
+bool GLLinePolygonObject::canAppend(const GeoDataLine& line) const {
+    return hasRoomFor(vertexCount(readLine(line)));
+}
+
+bool GLLinePolygonObject::isVisibleRegion(const GeoDataLine& line) {
+    const Outline outline = readLine(line);
+    const size_t needed = vertexCount(outline);
+    if (needed == 0) return false;
+    if (!hasRoomFor(needed)) {
+        K7D_LOG_WARNING("line left out: its vertices would overflow 16-bit indices", needed,
                         m_vertexCount);
         return false;
     }
-    reserveVertices(m * 4 + capVertices);
+    reserveVertices(needed);
+    addExtrusion(outline);
+    return true;
+}
+
+void GLLinePolygonObject::addExtrusion(const Outline& outline) {
+    const std::vector<GLCoord>& points = outline.points;
+    const bool closed = outline.closed;
+    const size_t m = points.size();
     std::vector<GLCoord> directions;
     directions.reserve(m);
     for (size_t j = 0; j + 1 < m; ++j) directions.push_back(normal(points[j], points[j + 1]));
@@ -114,7 +137,6 @@ bool GLLinePolygonObject::isVisibleRegion(const GeoDataLine& line) {
         addJoinVertices(walk, point, previous, next, distanceSoFar);
         if (i + 1 == m && !closed) addRoundCap(point, previous, distanceSoFar, CAP_SEGMENTS);
     }
-    return true;
 }
 
 void GLLinePolygonObject::addJoinVertices(Walk& walk, const GLCoord& point,

@@ -49,6 +49,9 @@ public:
     bool isVisibleRegion(const GeoDataLine& line) override;
     // The same for flat x, y values.
     bool isVisibleRegion(const std::vector<double>& flatXY);
+    // Whether the line's extrusion still fits this object's 16-bit indices
+    // (a line that builds nothing fits); when not, start a new object.
+    bool canAppend(const GeoDataLine& line) const;
 
     // Appends a half disc at `point` bulging towards `direction` (a unit
     // vector): a centre vertex and `segments` rim vertices, segments - 1
@@ -80,6 +83,17 @@ public:
     const std::vector<float>& getJoinFactor() const { return m_joinFactor; }
 
 private:
+    // The points a line contributes: at most MAX_POINTS, consecutive repeats
+    // dropped; closed when its first and last points are equal.
+    struct Outline {
+        std::vector<GLCoord> points;
+        bool closed = false;
+    };
+    static Outline readLine(const GeoDataLine& line);
+    // Vertices the extrusion of the outline adds; 0 when it builds nothing.
+    static size_t vertexCount(const Outline& outline);
+    // Appends the strip of an outline that builds something, with its caps.
+    void addExtrusion(const Outline& outline);
     // The last two vertices of the strip being built.
     struct Walk {
         uint16_t strip[2] = {0, 0};
