@@ -226,3 +226,21 @@ TEST_F(EngineFrameTest, CompleteFramePrefetchesAncestorsTwoAndFourLevelsUp) {
     EXPECT_EQ(requestsFor(held), 0);
     for (const std::string& key : visible) EXPECT_EQ(requestsFor(key), 0) << key;
 }
+
+TEST_F(EngineFrameTest, LabelAtlasCacheLivesWithTheMapThatMadeIt) {
+    ASSERT_EQ(startUp(), 0);
+    const qiv::StringPair key("day", "0123");
+    const std::vector<_TextAtlasInfo> infos{{1, 0, 1, 1, 2, 2, 0}};
+    const std::vector<qiv::CacheController::AtlasImage> images(1);
+    {
+        VeltarEngine engine("atlas-engine");
+        ASSERT_EQ(engine.initializeMap(""), 0);
+        qiv::CacheController::putMemoryAtlas("atlas-engine", "day", key, &infos, &images);
+        EXPECT_FALSE(qiv::CacheController::existAtlas("atlas-engine", "day", key)) << "no design, no cache";
+        ASSERT_EQ(engine.initializeMap("day"), 0);
+        qiv::CacheController::putMemoryAtlas("atlas-engine", "day", key, &infos, &images);
+        EXPECT_TRUE(qiv::CacheController::existAtlas("atlas-engine", "day", key));
+    }
+    qiv::CacheController::putMemoryAtlas("atlas-engine", "day", key, &infos, &images);
+    EXPECT_FALSE(qiv::CacheController::existAtlas("atlas-engine", "day", key)) << "gone with its engine";
+}

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "AuthManager.h"
+#include "CacheController.h"
 #include "Initializer.h"
 #include "UnitConvertor.h"
 
@@ -27,7 +28,9 @@ int VeltarEngine::CheckStatus() {
     return startup != 0 ? startup : AuthManager::getStatus();
 }
 
-int VeltarEngine::initializeMap(const std::string& /*designName*/) {
+VeltarEngine::~VeltarEngine() { CacheController::eraseMemoryAtlas(m_engineId); }
+
+int VeltarEngine::initializeMap(const std::string& designName) {
     std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
     const int status = CheckStatus();
     if (status != 0) return status;
@@ -36,6 +39,7 @@ int VeltarEngine::initializeMap(const std::string& /*designName*/) {
     m_dataSourceManager.setInitParams(m_setting.mode, m_setting, Initializer::m_cid,
                                       Initializer::m_div, Initializer::m_lVersion,
                                       Initializer::m_gVersion);
+    if (!designName.empty()) CacheController::createMemoryAtlas(m_engineId, designName);
     return 0;
 }
 

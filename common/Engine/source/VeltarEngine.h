@@ -35,6 +35,8 @@ public:
     // `engineId` names this map to the view's callbacks and caches.
     // Nothing is downloaded and no GL call is made.
     explicit VeltarEngine(const std::string& engineId);
+    // Drops this map's label atlases from the memory atlas caches.
+    ~VeltarEngine();
     VeltarEngine(const VeltarEngine&) = delete;
     VeltarEngine& operator=(const VeltarEngine&) = delete;
 
@@ -44,8 +46,9 @@ public:
     // login status; 0 means ready. Any thread.
     int CheckStatus();
     // Takes over what start-up found (global data, settings, service id,
-    // division, versions) for this map's tile supply. Answers the status; 0
-    // when the map may be drawn. Render thread.
+    // division, versions) for this map's tile supply and makes the label
+    // atlas cache of a non-empty `designName`. Answers the status; 0 when
+    // the map may be drawn. Render thread.
     int initializeMap(const std::string& designName);
 
     // Surface size in pixels. Render thread. The camera takes it at its next move.
