@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,6 +88,53 @@ TEST_P(TextDecorateMissingTest, LogsTheMissingRecordAndGivesAnEmptyPlate) {
     TextDecorate unset;
     unset.setText("Tokyo");
     EXPECT_TRUE(unset.getData().empty());
+}
+
+struct ExcessCase {
+    const char* name;
+    Style style;
+    const char* message;
+};
+
+class TextDecorateExcessTest : public TextDecorateTest, public ::testing::WithParamInterface<ExcessCase> {};
+
+// Styles asking for glyphs or plates no atlas could hold are refused before
+// anything is drawn.
+INSTANTIATE_TEST_SUITE_P(
+    Styles, TextDecorateExcessTest,
+    ::testing::Values(ExcessCase{"HugeFont", [] { Style s; s.size = 60000; return s; }(), "Font size out of range"},
+                      ExcessCase{"ZeroFont", [] { Style s; s.size = 0; return s; }(), "Font size out of range"},
+                      ExcessCase{"HugeFrame", [] { Style s; s.lineWidth = 3e9f; s.lineColor = kFrame; return s; }(),
+                                 "Plate size beyond the limit"},
+                      ExcessCase{"HugeMargin",
+                                 [] {
+                                     Style s;
+                                     s.plate = kPlate;
+                                     s.margin = std::make_pair(uint16_t{60000}, uint16_t{1});
+                                     return s;
+                                 }(),
+                                 "Plate size beyond the limit"},
+                      ExcessCase{"FrameNotANumber",
+                                 [] { Style s; s.lineWidth = std::numeric_limits<float>::quiet_NaN(); return s; }(),
+                                 "Plate size beyond the limit"}),
+    [](const ::testing::TestParamInfo<ExcessCase>& info) { return std::string(info.param.name); });
+
+TEST_P(TextDecorateExcessTest, LogsAndGivesAnEmptyPlate) {
+    startCapture();
+    const Plate plate = draw(GetParam().style, "Tokyo");
+    const std::string log = stopCapture();
+    EXPECT_NE(log.find(GetParam().message), std::string::npos) << log;
+    EXPECT_EQ(plate.width, 0);
+    EXPECT_EQ(plate.height, 0);
+}
+
+TEST_F(TextDecorateTest, PlatesTooWideForAnAtlasAreStillDrawnForTheAtlasToRefuse) {
+    Style style;
+    style.plate = kPlate;
+    style.margin = std::make_pair(uint16_t{600}, uint16_t{1});
+    const Plate plate = draw(style, "Tokyo");
+    EXPECT_GT(plate.width, 1200);
+    EXPECT_EQ(plate.pixels.size(), static_cast<size_t>(plate.width) * plate.height * 4);
 }
 
 struct SizeCase {

@@ -10,6 +10,11 @@
 namespace {
 
 constexpr int kRgba = 4;
+// Bounds on what a style may ask for, checked before any pixel is allocated:
+// glyphs no larger than an atlas image may be, plates up to twice that (the
+// atlas refuses those beyond 1020 pixels itself).
+constexpr double kMaxFontSize = 1020;
+constexpr double kMaxPlateSide = 2048;
 
 }  // namespace
 
@@ -42,6 +47,10 @@ bool TextDecorate::readRequired(K7DataCtg& style) {
     const std::optional<double> size = StyleRecord::number(style, "ans");
     if (!size) {
         K7D_LOG_ERROR("No Font Size");
+        return false;
+    }
+    if (!(*size > 0 && *size <= kMaxFontSize)) {
+        K7D_LOG_ERROR("Font size out of range:", *size);
         return false;
     }
     const std::optional<_K7D_STR_COLOR> color = StyleRecord::color(style, "anc");
@@ -88,8 +97,14 @@ void TextDecorate::setText(const std::string& text) {
     if (!m_hasInfo) return;
     m_text.setText(text);
     const double border = m_lineWidth + m_rimWidth;
-    m_width = static_cast<int32_t>(2 * (m_marginX + border) + m_text.getWidth());
-    m_height = static_cast<int32_t>(2 * (m_marginY + border) + m_text.getHeight());
+    const double width = 2 * (m_marginX + border) + m_text.getWidth();
+    const double height = 2 * (m_marginY + border) + m_text.getHeight();
+    if (!(width <= kMaxPlateSide && height <= kMaxPlateSide)) {
+        K7D_LOG_ERROR("Plate size beyond the limit:", width, height);
+        return;
+    }
+    m_width = static_cast<int32_t>(width);
+    m_height = static_cast<int32_t>(height);
     m_cornerRadius = std::min(m_styleRadius, m_height * 0.5);
     m_cornerRadius = std::min(m_cornerRadius, m_width * 0.5);
 }

@@ -27,11 +27,13 @@ public:
     // Appends a fallback font for characters the label font lacks.
     static void setBaseFontPath(const std::string& path);
 
-    // Reads the style; a missing "ans", "anc" or "dtp" is logged and leaves
-    // the plate empty (0 x 0). The group stays the caller's.
+    // Reads the style; a missing "ans", "anc" or "dtp", or a size outside
+    // 1 to 1020 pixels, is logged and leaves the plate empty (0 x 0). The
+    // group stays the caller's.
     void setInfo(K7DataCtg* style);
     void setSpread(float spread);
-    // Lays the UTF-8 text out and sizes the plate (pixels).
+    // Lays the UTF-8 text out and sizes the plate (pixels); a plate wider or
+    // taller than 2048 pixels is logged and left empty (0 x 0).
     void setText(const std::string& text);
 
     int32_t getWidth() const { return m_width; }
