@@ -10,6 +10,7 @@
 #include "FileManager.h"
 #include "K7DataCtg.h"
 #include "ServerDataSource.h"
+#include "UnitConvertor.h"
 
 using qiv::AuthManager;
 using qiv::CacheController;
@@ -302,4 +303,20 @@ TEST_F(DataSourceManagerIntegrationTest, TilesFetchedBeforeARestartAreReadFromDi
         EXPECT_EQ(keyOf(tile), key);
     }
     EXPECT_EQ(m_supply.tileRequests().size(), 1u);
+}
+
+TEST_F(DataSourceManagerIntegrationTest, MapAreaSaysWhetherTheTileUnderAPointHoldsContent) {
+    DataSourceManager manager(0);
+    m_supply.configure(manager);
+    // The middle of a tile: stored tiles hold polylines, an unknown one is not answered.
+    auto middleOf = [](const std::string& key) {
+        double x = 0;
+        double y = 0;
+        qiv::UnitConvertor::QuadKey2FourByte(key, &x, &y);
+        const double half = qiv::UnitConvertor::getQuadSize(static_cast<int>(key.size())) / 2;
+        return qiv::UnitConvertor::FourByte2LatLng(x + half, y + half);
+    };
+    EXPECT_EQ(manager.checkMapArea(middleOf("0123"), 4.7), 1);
+    EXPECT_EQ(manager.checkMapArea(middleOf("3333"), 4.2), -1);
+    EXPECT_FALSE(manager.inMemory("0123")) << "the answer is not cached";
 }
