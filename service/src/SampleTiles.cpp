@@ -42,7 +42,7 @@ void tileBounds(const std::string& quadKey, double& west, double& south, double&
         side /= 2;
         int d = digit - '0';
         if (d & 1) west += side;
-        if (!(d & 2)) south += side;
+        if (d & 2) south += side;
     }
 }
 
