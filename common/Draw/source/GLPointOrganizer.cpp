@@ -397,7 +397,7 @@ int GLPointOrganizer::getTextBufferSize(const std::string& key, uint16_t image) 
 unsigned GLPointOrganizer::getTextBufferID(const std::string& key, uint16_t image) {
     const auto found = m_textModels.find({key, image});
     if (found == m_textModels.end()) return 0;
-    return upload(m_textBuffer, found->second.get(), nullptr);
+    return upload(m_textBuffer, *found->second);
 }
 
 int GLPointOrganizer::getIconBufferSize() const { return m_iconModel->getCount(); }
@@ -405,14 +405,12 @@ int GLPointOrganizer::getIconBufferSize() const { return m_iconModel->getCount()
 unsigned GLPointOrganizer::getIconBufferID() {
     if (!m_iconDirty && m_iconBuffer) return m_iconBuffer->getBufferID();
     m_iconDirty = false;
-    return upload(m_iconBuffer, nullptr, m_iconModel.get());
+    return upload(m_iconBuffer, *m_iconModel);
 }
 
 // Uploads one model into `buffer` (made on first use) and answers its GL name.
-unsigned GLPointOrganizer::upload(std::shared_ptr<TextureAtlasBuffer>& buffer, const GLQuadTextModel* text,
-                                  const GLQuadIconModel* icon) {
+unsigned GLPointOrganizer::upload(std::shared_ptr<TextureAtlasBuffer>& buffer, const GLQuadPointModel& model) {
     if (!buffer) buffer = std::make_shared<TextureAtlasBuffer>();
-    const GLQuadPointModel& model = text ? static_cast<const GLQuadPointModel&>(*text) : *icon;
     buffer->update(model.getData(), model.getCount());
     return buffer->getBufferID();
 }
@@ -488,12 +486,12 @@ std::vector<std::shared_ptr<GLIconTextObject>> GLPointOrganizer::getDrawableUser
         saveIconData(icons, *label);
         if (icons.getCount() > 0) {
             m_userIconBuffers.emplace_back();
-            upload(m_userIconBuffers.back(), nullptr, &icons);
+            upload(m_userIconBuffers.back(), icons);
             label->setIconBufferIndex(static_cast<int>(m_userIconBuffers.size()) - 1);
         }
         if (text.getCount() > 0) {
             m_userTextBuffers.emplace_back();
-            upload(m_userTextBuffers.back(), &text, nullptr);
+            upload(m_userTextBuffers.back(), text);
             label->setTextBufferIndex(static_cast<int>(m_userTextBuffers.size()) - 1);
         }
         drawable.push_back(label);

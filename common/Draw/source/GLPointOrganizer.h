@@ -26,6 +26,7 @@ class BaseDesign;
 class GLIconTextObject;
 class GLObject;
 class GLQuadIconModel;
+class GLQuadPointModel;
 class GLQuadTextModel;
 class TextureAtlasBuffer;
 
@@ -148,8 +149,7 @@ private:
     void saveTextData(GLQuadTextModel& model, const GLIconTextObject& label, float atlasSize) const;
     void saveIconData(GLQuadIconModel& model, const GLIconTextObject& label) const;
     void calculate4byteBoundingBox(GLIconTextObject& label) const;
-    static unsigned upload(std::shared_ptr<TextureAtlasBuffer>& buffer, const GLQuadTextModel* text,
-                           const GLQuadIconModel* icon);
+    static unsigned upload(std::shared_ptr<TextureAtlasBuffer>& buffer, const GLQuadPointModel& model);
 
     double m_normalizePoint[2] = {0.0, 0.0};
     GLCoord m_visibleMax;
