@@ -22,6 +22,12 @@ const size_t kMostNamedTiles = 16;
 
 std::ostream& complain(std::ostream& err) { return err << "tolkmaps-render: "; }
 
+// A snapshot has nothing behind it: soft line edges blended into the frame
+// leave alpha below 255 there, which image viewers would show as holes.
+void makeOpaque(std::vector<uint8_t>& rgba) {
+    for (size_t alpha = 3; alpha < rgba.size(); alpha += 4) rgba[alpha] = 255;
+}
+
 std::string joined(const std::vector<std::string>& words, size_t most) {
     std::string text;
     for (size_t i = 0; i < std::min(words.size(), most); ++i) text += (i ? ", " : "") + words[i];
@@ -90,7 +96,8 @@ int RenderCommand::draw(const RenderOptions& options, HeadlessSurface& surface,
         complain(err) << "drawing stopped: " << EngineStatusText::describe(outcome.status) << "\n";
         return kFailed;
     }
-    const std::vector<uint8_t> pixels = surface.readPixels();
+    std::vector<uint8_t> pixels = surface.readPixels();
+    makeOpaque(pixels);
     if (qiv::FileManager::savePixelsAsPng(options.width, options.height, pixels.data(),
                                           options.outputPath) != 1) {
         complain(err) << "cannot write " << options.outputPath << "\n";

@@ -49,7 +49,8 @@ public:
     // Disk cache; empty: a temporary folder removed when the tool ends.
     std::string cacheDir;
     std::string userDesignPath;
-    int dpi = 160;
+    // Display density; at 326 the design tables' widths and sizes are pixels.
+    int dpi = 326;
     std::string proxy;
     // Engine log lines on standard output.
     bool verbose = false;
