@@ -83,18 +83,23 @@ protected:
         return name;
     }
 
-    // A vertex buffer holding the floats as they are; deleted with the context.
-    static GLuint vertexBuffer(const std::vector<float>& records) {
-        GLuint name = 0;
-        glGenBuffers(1, &name);
-        glBindBuffer(GL_ARRAY_BUFFER, name);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(records.size() * sizeof(float)),
-                     records.data(), GL_STATIC_DRAW);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-        return name;
+    // The name of a new vertex buffer of class `Buffer` holding `records`;
+    // the buffer lives until the test ends.
+    template <class Buffer, class Record>
+    GLuint buffer(const std::vector<Record>& records) {
+        auto made = std::make_shared<Buffer>();
+        made->update(records);
+        m_buffers.push_back(made);
+        return made->getBufferID();
+    }
+
+    void TearDown() override {
+        m_buffers.clear();
+        GLTest::TearDown();
     }
 
     std::unique_ptr<qiv::ShaderController> m_programs;
+    std::vector<std::shared_ptr<void>> m_buffers;
 };
 
 // Red, green and blue within `tolerance` of each other (blending rounds; the

@@ -67,8 +67,8 @@ TEST_F(DrawerPlacementTest, GroundPointIsDrawnWhereTheCameraModelPutsIt) {
                                               uint8_t(colours[i][1] * 255),
                                               uint8_t(colours[i][2] * 255), 255};
             EXPECT_EQ(gl().readPixel(expected[i].x, expected[i].y), want)
-                << "zoom " << c.zoom << " tilt " << c.tilt << " bearing " << c.bearing
-                << " probe " << i << " at " << expected[i].toString();
+                << "zoom " << c.zoom << " tilt " << c.tilt << " bearing " << c.bearing << " probe "
+                << i << " at " << expected[i].toString();
         }
     }
 }

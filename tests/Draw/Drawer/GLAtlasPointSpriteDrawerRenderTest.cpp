@@ -3,6 +3,7 @@
 #include "DrawerFixture.h"
 #include "GLAtlasPointSpriteDrawer.h"
 #include "GLPolygonDrawer.h"
+#include "TextureAtlasBuffer.h"
 
 using namespace qiv;
 
@@ -16,12 +17,21 @@ const GLTestContext::RGBA kBlue = {0, 0, 255, 255};
 // An atlas of two images side by side: red on the left, green on the right.
 const std::vector<uint8_t> kTwoImages = {255, 0, 0, 255, 0, 255, 0, 255};
 
-// One sprite record as the label organizer uploads it (56 bytes): position,
-// atlas size of the image (u, v), point size, pixel offset, atlas offset,
-// aspect, angle, a reserved int (0) and the atlas side.
-void addSprite(std::vector<float>& records, float x, float y, float offsetU, float pixelX,
-               float pixelY) {
-    records.insert(records.end(), {x, y, 0, 0.5f, 1, 24, pixelX, pixelY, offsetU, 0, 1, 0, 0, 2});
+// A 24-pixel sprite at (x, y) showing the atlas half that starts at offsetU,
+// moved by (pixelX, pixelY) screen pixels.
+PointObjectData sprite(float x, float y, float offsetU, float pixelX, float pixelY) {
+    PointObjectData record;
+    record.x = x;
+    record.y = y;
+    record.textureSizeU = 0.5f;
+    record.textureSizeV = 1.0f;
+    record.pointSize = 24;
+    record.pixelOffsetX = pixelX;
+    record.pixelOffsetY = pixelY;
+    record.textureOffsetU = offsetU;
+    record.aspect = 1.0f;
+    record.atlasSize = 2.0f;
+    return record;
 }
 
 class GLAtlasPointSpriteDrawerTest : public DrawerTest {
@@ -29,10 +39,8 @@ protected:
     void SetUp() override {
         DrawerTest::SetUp();
         m_drawer = makeDrawer<GLAtlasPointSpriteDrawer>(ATLAS_POINT_SPRITE_OBJECT);
-        std::vector<float> records;
-        addSprite(records, -100, 0, 0.0f, 0, 0);
-        addSprite(records, 100, 0, 0.5f, 10, -20);
-        m_drawer->setVertexBuffer(vertexBuffer(records));
+        m_drawer->setVertexBuffer(buffer<TextureAtlasBuffer>(std::vector<PointObjectData>{
+            sprite(-100, 0, 0.0f, 0, 0), sprite(100, 0, 0.5f, 10, -20)}));
         m_drawer->setDrawMode(GL_POINTS);
         m_drawer->setModelRotationZAngle(0);
         m_drawer->setTextureUnitNo(3);
@@ -65,8 +73,8 @@ TEST_F(GLAtlasPointSpriteDrawerTest, PointSizeValueIsTheSpriteCount) {
         bool first, second;
     };
     const Case cases[] = {
-        {0, false, false}, {-3, false, false}, {1, true, false},
-        {1.9f, true, false}, {2, true, true}, {5000, true, true},
+        {0, false, false},   {-3, false, false}, {1, true, false},
+        {1.9f, true, false}, {2, true, true},    {5000, true, true},
     };
     for (const Case& c : cases) {
         clear({0, 0, 0, 1});

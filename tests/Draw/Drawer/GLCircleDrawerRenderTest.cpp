@@ -4,6 +4,7 @@
 
 #include "DrawerFixture.h"
 #include "GLCircleDrawer.h"
+#include "PolygonBuffer.h"
 
 using namespace qiv;
 
@@ -12,16 +13,16 @@ namespace {
 const GLTestContext::RGBA kBlack = {0, 0, 0, 255};
 const GLTestContext::RGBA kWhite = {255, 255, 255, 255};
 
-// A fan of position and colour records (32 bytes each): the centre, then
-// `rim` points around it at `radius`, the first repeated to close it.
-std::vector<float> disc(float cx, float cy, float radius, int rim,
-                        const std::array<float, 4>& rgba) {
-    std::vector<float> records = {cx, cy, 0, rgba[0], rgba[1], rgba[2], rgba[3], 0};
+// A fan of coloured vertices: the centre, then `rim` points around it at
+// `radius`, the first repeated to close it.
+std::vector<PolygonData> disc(float cx, float cy, float radius, int rim,
+                              const std::array<float, 4>& rgba) {
+    std::vector<PolygonData> records = {{cx, cy, 0, rgba[0], rgba[1], rgba[2], rgba[3], 0}};
     for (int i = 0; i <= rim; ++i) {
         const double angle = 2 * 3.141592653589793 * i / rim;
-        records.insert(records.end(), {float(cx + radius * std::cos(angle)),
-                                       float(cy + radius * std::sin(angle)), 0, rgba[0], rgba[1],
-                                       rgba[2], rgba[3], 0});
+        records.push_back({float(cx + radius * std::cos(angle)),
+                           float(cy + radius * std::sin(angle)), 0, rgba[0], rgba[1], rgba[2],
+                           rgba[3], 0});
     }
     return records;
 }
@@ -33,9 +34,9 @@ protected:
         m_drawer = makeDrawer<GLCircleDrawer>(CIRCLE_OBJECT);
         m_drawer->setDrawMode(GL_TRIANGLE_FAN);
     }
-    bool drawDisc(const std::vector<float>& records, float zIndex) {
-        m_drawer->setVertexBuffer(vertexBuffer(records));
-        m_drawer->setVertexCount(static_cast<int>(records.size() / 8));
+    bool drawDisc(const std::vector<PolygonData>& records, float zIndex) {
+        m_drawer->setVertexBuffer(buffer<PolygonBuffer>(records));
+        m_drawer->setVertexCount(static_cast<int>(records.size()));
         m_drawer->setZIndex(zIndex);
         return m_drawer->draw();
     }
@@ -60,8 +61,7 @@ TEST_F(GLCircleDrawerTest, FillsTheDiscWithItsVertexColoursInZIndexOrder) {
 }
 
 TEST_F(GLCircleDrawerTest, DrawsNoMoreThanTheBufferHoldsAndNothingWithoutOne) {
-    const std::vector<float> records = disc(0, 0, 80, 64, {1, 1, 1, 1});
-    m_drawer->setVertexBuffer(vertexBuffer(records));
+    m_drawer->setVertexBuffer(buffer<PolygonBuffer>(disc(0, 0, 80, 64, {1, 1, 1, 1})));
     m_drawer->setVertexCount(100000);
     ASSERT_TRUE(m_drawer->draw());
     EXPECT_EQ(at(0, 0), kWhite);

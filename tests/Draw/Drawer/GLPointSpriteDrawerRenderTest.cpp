@@ -18,8 +18,8 @@ protected:
     void SetUp() override {
         DrawerTest::SetUp();
         m_drawer = makeDrawer<GLPointSpriteDrawer>(POINT_SPRITE_OBJECT);
-        m_drawer->setVertices(std::shared_ptr<float>(new float[3]{40, -30, 0},
-                                                     std::default_delete<float[]>()));
+        m_drawer->setVertices(
+            std::shared_ptr<float>(new float[3]{40, -30, 0}, std::default_delete<float[]>()));
         m_drawer->setPointSize(32);
         m_drawer->setDrawMode(GL_POINTS);
         m_drawer->setModelRotationZAngle(0);

@@ -17,9 +17,8 @@ TEST_F(DrawerTest, PatternDrawerFillsTheAreaWithTheIconOfItsAtlasUnit) {
     auto drawer = makeDrawer<GLTexturedPatternPolygonDrawer>(TEXTURED_PATTERN_POLYGON_OBJECT);
     // An atlas whose left column is red and right column green, on unit 1.
     textureInfo icon;
-    icon.texture = static_cast<int>(texture({255, 0, 0, 255, 0, 255, 0, 255, 255, 0, 0, 255,
-                                             0, 255, 0, 255},
-                                            2, 2));
+    icon.texture = static_cast<int>(
+        texture({255, 0, 0, 255, 0, 255, 0, 255, 255, 0, 0, 255, 0, 255, 0, 255}, 2, 2));
     icon.unit = GL_TEXTURE1;
     icon.sizeU = 0.5f;
     icon.sizeV = 0.5f;

@@ -2,6 +2,7 @@
 
 #include "DrawerFixture.h"
 #include "GLTexturedPolygonDrawer.h"
+#include "TexturedPolygonBuffer.h"
 
 using namespace qiv;
 
@@ -15,14 +16,14 @@ const GLTestContext::RGBA kBlue = {0, 0, 255, 255};
 const GLTestContext::RGBA kYellow = {255, 255, 0, 255};
 
 // Two texels by two: red, green on row t = 0; blue, yellow on row t = 1.
-const std::vector<uint8_t> kFourColours = {255, 0, 0, 255, 0, 255, 0, 255,
-                                           0, 0, 255, 255, 255, 255, 0, 255};
+const std::vector<uint8_t> kFourColours = {255, 0, 0,   255, 0,   255, 0, 255,
+                                           0,   0, 255, 255, 255, 255, 0, 255};
 
 // A ground overlay quad from (x0, y0) to (x1, y1): position and texture
 // coordinate per vertex, with t = 0 along the bottom edge.
-std::vector<float> overlay(float x0, float y0, float x1, float y1) {
-    return {x0, y0, 0, 0, 0, x1, y0, 0, 1, 0, x1, y1, 0, 1, 1,
-            x0, y0, 0, 0, 0, x1, y1, 0, 1, 1, x0, y1, 0, 0, 1};
+std::vector<PolygonTextureData> overlay(float x0, float y0, float x1, float y1) {
+    return {{x0, y0, 0, 0, 0}, {x1, y0, 0, 1, 0}, {x1, y1, 0, 1, 1},
+            {x0, y0, 0, 0, 0}, {x1, y1, 0, 1, 1}, {x0, y1, 0, 0, 1}};
 }
 
 class GLTexturedPolygonDrawerTest : public DrawerTest {
@@ -31,7 +32,7 @@ protected:
         DrawerTest::SetUp();
         m_drawer = makeDrawer<GLTexturedPolygonDrawer>(TEXTURED_POLYGON_OBJECT);
         m_texture = texture(kFourColours, 2, 2);
-        m_drawer->setVertexBuffer(vertexBuffer(overlay(-100, -100, 100, 100)));
+        m_drawer->setVertexBuffer(buffer<TexturedPolygonBuffer>(overlay(-100, -100, 100, 100)));
         m_drawer->setVertexCount(6);
         m_drawer->setDrawMode(GL_TRIANGLES);
         m_drawer->setTextureID(m_texture);
@@ -73,7 +74,7 @@ TEST_F(GLTexturedPolygonDrawerTest, OpacityFadesTheImageIntoTheMap) {
 TEST_F(GLTexturedPolygonDrawerTest, HigherZIndexKeepsTheOverlayOverALaterLowerOne) {
     m_drawer->setZIndex(16 * 4);
     ASSERT_TRUE(m_drawer->draw());
-    m_drawer->setVertexBuffer(vertexBuffer(overlay(0, 0, 150, 150)));
+    m_drawer->setVertexBuffer(buffer<TexturedPolygonBuffer>(overlay(0, 0, 150, 150)));
     m_drawer->setTextureID(texture({255, 255, 255, 255}, 1, 1));
     m_drawer->setZIndex(16 * 2);
     ASSERT_TRUE(m_drawer->draw());
@@ -99,9 +100,9 @@ TEST_F(GLTexturedPolygonDrawerTest, LeavesBuffersTexturesUnitsAndStateReleased) 
 TEST_F(GLTexturedPolygonDrawerTest, DrawsNoMoreVerticesThanTheBufferHolds) {
     // Three vertices in the buffer, a count of thousands: only the lower
     // right triangle may appear, read from the buffer alone.
-    std::vector<float> records = overlay(-100, -100, 100, 100);
-    records.resize(15);
-    m_drawer->setVertexBuffer(vertexBuffer(records));
+    std::vector<PolygonTextureData> records = overlay(-100, -100, 100, 100);
+    records.resize(3);
+    m_drawer->setVertexBuffer(buffer<TexturedPolygonBuffer>(records));
     m_drawer->setVertexCount(4000);
     ASSERT_TRUE(m_drawer->draw());
 

@@ -29,8 +29,8 @@ std::array<double, 2> project(const ViewMatrices& view, const GLCoord& camera, d
                               int width, int height) {
     const Vec4 moved = toMatrix(view.modelView()).transform({x - camera.x, y - camera.y, 0, 1});
     const Vec4 clip =
-        toMatrix(view.projection()).transform({moved[0] + camera.x, moved[1] + camera.y,
-                                               moved[2], moved[3]});
+        toMatrix(view.projection())
+            .transform({moved[0] + camera.x, moved[1] + camera.y, moved[2], moved[3]});
     return {(clip[0] / clip[3] + 1) / 2 * width, (1 - clip[1] / clip[3]) / 2 * height};
 }
 
@@ -104,7 +104,7 @@ TEST(ViewMatricesTest, WorldPointLandsWhereTheCameraModelPutsIt) {
         double zoom, tilt, bearing, dpi;
     };
     const Case cases[] = {
-        {15, 0, 0, 326}, {15, 0, 90, 326},   {16, 30, 0, 326},   {16, 45, 30, 326},
+        {15, 0, 0, 326},    {15, 0, 90, 326},  {16, 30, 0, 326},     {16, 45, 30, 326},
         {12, 60, 200, 326}, {6, 10, -45, 163}, {16.5, 45, 300, 489},
     };
     const int width = 800, height = 600;

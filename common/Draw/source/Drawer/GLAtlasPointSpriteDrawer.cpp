@@ -1,6 +1,7 @@
 #include "GLAtlasPointSpriteDrawer.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "GLUtility.h"
 
@@ -8,12 +9,7 @@ namespace qiv {
 
 namespace {
 
-// Field offsets of a sprite record: position (3 floats), texture size on the
-// atlas (2), point size (1), pixel offset (2), texture offset (2), aspect
-// (1), angle (1), then an int and the atlas size, which no program reads.
-const void* fieldAt(size_t bytes) {
-    return reinterpret_cast<const void*>(bytes);
-}
+const GLsizei kStride = sizeof(PointObjectData);
 
 }  // namespace
 
@@ -57,22 +53,27 @@ void GLAtlasPointSpriteDrawer::disableGLSLParameter() {
 }
 
 GLsizei GLAtlasPointSpriteDrawer::spriteCount() const {
-    const GLsizei held = boundBufferRecords(kRecordBytes);
+    const GLsizei held = boundBufferRecords(sizeof(PointObjectData));
     if (!(m_pointSize > 0.0f)) {
         return 0;
     }
-    return static_cast<GLsizei>(std::min(static_cast<double>(m_pointSize), static_cast<double>(held)));
+    return static_cast<GLsizei>(
+        std::min(static_cast<double>(m_pointSize), static_cast<double>(held)));
 }
 
 void GLAtlasPointSpriteDrawer::enableSpriteAttributes() const {
-    const GLsizei stride = kRecordBytes;
-    enableAttribute(m_atlasProgram->getPositionID(), 3, stride, fieldAt(0));
-    enableAttribute(m_atlasProgram->getTextureCoordPointSizeID(), 2, stride, fieldAt(12));
-    enableAttribute(m_atlasProgram->getPointSizeID(), 1, stride, fieldAt(20));
-    enableAttribute(m_atlasProgram->getPixelOffsetID(), 2, stride, fieldAt(24));
-    enableAttribute(m_atlasProgram->getTextureCoordID(), 2, stride, fieldAt(32));
-    enableAttribute(m_atlasProgram->getAspectID(), 1, stride, fieldAt(40));
-    enableAttribute(m_atlasProgram->getAngleID(), 1, stride, fieldAt(44));
+    const AtlasPointSpriteShader& p = *m_atlasProgram;
+    enableAttribute(p.getPositionID(), 3, kStride, bufferField(offsetof(PointObjectData, x)));
+    enableAttribute(p.getTextureCoordPointSizeID(), 2, kStride,
+                    bufferField(offsetof(PointObjectData, textureSizeU)));
+    enableAttribute(p.getPointSizeID(), 1, kStride,
+                    bufferField(offsetof(PointObjectData, pointSize)));
+    enableAttribute(p.getPixelOffsetID(), 2, kStride,
+                    bufferField(offsetof(PointObjectData, pixelOffsetX)));
+    enableAttribute(p.getTextureCoordID(), 2, kStride,
+                    bufferField(offsetof(PointObjectData, textureOffsetU)));
+    enableAttribute(p.getAspectID(), 1, kStride, bufferField(offsetof(PointObjectData, aspect)));
+    enableAttribute(p.getAngleID(), 1, kStride, bufferField(offsetof(PointObjectData, angle)));
 }
 
 }  // namespace qiv

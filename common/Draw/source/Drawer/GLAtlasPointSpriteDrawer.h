@@ -3,21 +3,19 @@
 
 #include "AtlasPointSpriteShader.h"
 #include "GLPointSpriteDrawer.h"
+#include "PointObjectData.h"
 #include "textureInfo.h"
 
 namespace qiv {
 
-// Labels and icons: every sprite record of a vertex buffer (the 56-byte
-// point records of the label organizer) in one draw call, each showing its
+// Labels and icons: every sprite record of a vertex buffer (PointObjectData,
+// as the label organizer uploads them) in one draw call, each showing its
 // own part of an atlas texture. The point size value is the number of
 // sprites. Colours arrive premultiplied, so it blends with (1, 1 - source
 // alpha); the depth test is off and stays off afterwards, so labels lie over
 // the map whatever its z-indices.
 class GLAtlasPointSpriteDrawer : public GLPointSpriteDrawer {
 public:
-    // Bytes of one sprite record in the buffer.
-    static constexpr size_t kRecordBytes = 56;
-
     bool initialize() override;
     // Draws the sprite count (the point size truncated, at most the records
     // the buffer holds) from the texture unit of getTextureUnitNo; false

@@ -1,10 +1,17 @@
 #include "GLCircleDrawer.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "GLUtility.h"
 
 namespace qiv {
+
+namespace {
+
+const GLsizei kStride = sizeof(PolygonData);
+
+}  // namespace
 
 bool GLCircleDrawer::initialize() {
     return adoptProgram(m_program);
@@ -17,9 +24,10 @@ bool GLCircleDrawer::draw() {
     std::lock_guard<std::mutex> lock(mtx);
     enableGLSLParameter();
     glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
-    const GLsizei count = std::min(std::max(m_vertexCount, 0), boundBufferRecords(kRecordBytes));
-    enableAttribute(m_program->getPositionID(), 3, kRecordBytes, nullptr);
-    enableAttribute(m_program->getColorID(), 4, kRecordBytes, reinterpret_cast<const void*>(12));
+    const GLsizei count =
+        std::min(std::max(m_vertexCount, 0), boundBufferRecords(sizeof(PolygonData)));
+    enableAttribute(m_program->getPositionID(), 3, kStride, bufferField(offsetof(PolygonData, x)));
+    enableAttribute(m_program->getColorID(), 4, kStride, bufferField(offsetof(PolygonData, r)));
     uploadView(*m_program);
     uploadDepth(*m_program);
     glDrawArrays(m_drawMode, 0, count);

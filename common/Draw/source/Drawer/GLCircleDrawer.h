@@ -3,17 +3,15 @@
 
 #include "CircleShader.h"
 #include "GLObjectDrawer.h"
+#include "PolygonData.h"
 
 namespace qiv {
 
-// Triangles with a colour per vertex from a vertex buffer of position
-// (3 floats), colour (4 floats, 0 .. 1) and one unused float, 32 bytes each.
+// Triangles with a colour per vertex from a vertex buffer of PolygonData
+// records (position, colour 0 .. 1).
 // Blends with the source alpha and tests depth.
 class GLCircleDrawer : public GLObjectDrawer {
 public:
-    // Bytes of one vertex record in the buffer.
-    static constexpr size_t kRecordBytes = 32;
-
     bool initialize() override;
     // Draws the vertex count, at most the records the buffer holds; false
     // without a program or a vertex buffer.

@@ -112,6 +112,8 @@ protected:
     // buffer offset `pointer`; names the program does not use are skipped.
     static void enableAttribute(GLint location, GLint size, GLsizei stride, const void* pointer);
     static void disableAttribute(GLint location);
+    // The byte offset of a record field in the bound buffer, as a pointer.
+    static const void* bufferField(size_t offset) { return reinterpret_cast<const void*>(offset); }
     // The same value for every vertex (1 or 2 floats), with the array off.
     static void constantAttribute(GLint location, int size, const float* values);
     // Client arrays are read only with no buffer bound.

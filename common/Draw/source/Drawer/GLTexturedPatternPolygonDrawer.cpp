@@ -19,8 +19,8 @@ bool GLTexturedPatternPolygonDrawer::initialize() {
 void GLTexturedPatternPolygonDrawer::setTextureInfo(const textureInfo& info) {
     m_textureInfo = info;
     m_texture = info.texture < 0 ? 0 : static_cast<GLuint>(info.texture);
-    m_textureUnit = info.unit >= static_cast<int>(GL_TEXTURE0) ? static_cast<GLenum>(info.unit)
-                                                                : GL_TEXTURE0;
+    m_textureUnit =
+        info.unit >= static_cast<int>(GL_TEXTURE0) ? static_cast<GLenum>(info.unit) : GL_TEXTURE0;
 }
 
 bool GLTexturedPatternPolygonDrawer::draw() {

@@ -1,6 +1,7 @@
 #include "GLTexturedPolygonDrawer.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "GLUtility.h"
 
@@ -10,6 +11,7 @@ namespace {
 
 const GLuint kNoTexture = 0xFFFFFFFFu;
 const GLint kTextureUnit = 3;
+const GLsizei kStride = sizeof(PolygonTextureData);
 
 }  // namespace
 
@@ -24,10 +26,12 @@ bool GLTexturedPolygonDrawer::draw() {
     std::lock_guard<std::mutex> lock(mtx);
     enableGLSLParameter();
     glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
-    const GLsizei count = std::min(std::max(m_vertexCount, 0), boundBufferRecords(kRecordBytes));
-    enableAttribute(m_program->getPositionID(), 3, kRecordBytes, nullptr);
-    enableAttribute(m_program->getTextureCoordID(), 2, kRecordBytes,
-                    reinterpret_cast<const void*>(12));
+    const GLsizei count =
+        std::min(std::max(m_vertexCount, 0), boundBufferRecords(sizeof(PolygonTextureData)));
+    enableAttribute(m_program->getPositionID(), 3, kStride,
+                    bufferField(offsetof(PolygonTextureData, x)));
+    enableAttribute(m_program->getTextureCoordID(), 2, kStride,
+                    bufferField(offsetof(PolygonTextureData, s)));
     uploadView(*m_program);
     glUniform1f(m_program->getAlphaID(), m_alpha);
     glUniform1i(m_program->getSampler(), kTextureUnit);

@@ -2,19 +2,17 @@
 #define TOLKMAPS_DRAW_GLTEXTUREDPOLYGONDRAWER_H
 
 #include "GLObjectDrawer.h"
+#include "PolygonTextureData.h"
 #include "TexturedPolygonShader.h"
 
 namespace qiv {
 
-// Textured triangles from a vertex buffer of position (3 floats) and texture
-// coordinate (2 floats) records, 20 bytes each: ground overlays. The texture
+// Textured triangles from a vertex buffer of PolygonTextureData records
+// (position, texture coordinate): ground overlays. The texture
 // is sampled from unit GL_TEXTURE3 and scaled by the alpha; blends with the
 // source alpha and tests depth.
 class GLTexturedPolygonDrawer : public GLObjectDrawer {
 public:
-    // Bytes of one vertex record in the buffer.
-    static constexpr size_t kRecordBytes = 20;
-
     bool initialize() override;
     // Draws the vertex count, at most the records the buffer holds; false
     // without a program or a vertex buffer.

@@ -46,8 +46,7 @@ Matrix4 Matrix4::frustum(double left, double right, double bottom, double top, d
 }
 
 Matrix4 Matrix4::lookAt(const Vector& eye, const Vector& centre, const Vector& up) {
-    const Vector forward =
-        normalised({centre[0] - eye[0], centre[1] - eye[1], centre[2] - eye[2]});
+    const Vector forward = normalised({centre[0] - eye[0], centre[1] - eye[1], centre[2] - eye[2]});
     const Vector side = normalised(cross(forward, up));
     const Vector upward = cross(side, forward);
     Matrix4 m = identity();
