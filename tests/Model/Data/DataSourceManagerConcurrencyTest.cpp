@@ -13,8 +13,8 @@ using qiv::CacheController;
 using qiv::DataSourceManager;
 
 // Two engines' managers fetch overlapping tiles on their workers while a
-// drawing thread looks tiles up, reads them and empties the memory now and
-// then, and another thread reads the caches directly.
+// drawing thread looks tiles up, reads them, empties the memory and sets its
+// manager up again now and then, and another thread reads the caches directly.
 TEST(DataSourceManagerConcurrencyTest, FetchesCacheReadsAndFrameLookUpsRunTogether) {
     DataSupplyFixture supply;
     const std::vector<std::string>& keys = supply.m_service.storedQuadKeys();
@@ -54,6 +54,7 @@ TEST(DataSourceManagerConcurrencyTest, FetchesCacheReadsAndFrameLookUpsRunTogeth
             if (found.count(key) == 0) missing.push_back(key);
         first.getDataRequest(missing);
         if (++frames % 50 == 0) first.clearMemoryCache();
+        if (frames % 20 == 0) supply.configure(first);
         complete = missing.empty() && frames > 200;
         return complete;
     });

@@ -92,33 +92,41 @@ bool DataSourceManager::inMemory(const std::string& key) const {
 }
 
 void DataSourceManager::getDataRequest(const std::vector<std::string>& keys) {
-    std::vector<std::string> fetch;
+    FetchJob job{nullptr, m_mode, m_cid, {}};
     {
         std::lock_guard<std::mutex> lock(g_mutexList);
         for (const std::string& key : keys) {
             const StringPair pair = cacheKey(key);
             if (std::find(g_threadList.begin(), g_threadList.end(), pair) != g_threadList.end())
                 continue;
-            fetch.push_back(key);
+            job.keys.push_back(key);
             g_threadList.push_back(pair);
             m_inFlight.push_back(pair);
         }
     }
-    if (fetch.empty()) return;
-    m_thPool->enqueue([this, fetch] { getDrawDataSource(fetch); });
+    if (job.keys.empty()) return;
+    job.source = sourceSnapshot();
+    m_thPool->enqueue([this, job] {
+        getDrawDataSource(job);
+        endInFlight(job);
+    });
 }
 
-void DataSourceManager::getDrawDataSource(const std::vector<std::string>& keys) {
+std::shared_ptr<IDataSource> DataSourceManager::sourceSnapshot() const {
+    if (m_dataSource == &m_serverSource) return std::make_shared<ServerDataSource>(m_serverSource);
+    return std::make_shared<LocalDataSource>(m_localSource);
+}
+
+void DataSourceManager::getDrawDataSource(const FetchJob& job) {
     ReceivedTiles received;
-    if (m_dataSource->getDrawData(keys, &received) == 0) storeFetched(&received);
+    if (job.source->getDrawData(job.keys, &received) == 0) storeFetched(job, &received);
     IDataSource::freeReceived(&received);
-    endInFlight(keys);
 }
 
-void DataSourceManager::storeFetched(ReceivedTiles* received) {
+void DataSourceManager::storeFetched(const FetchJob& job, ReceivedTiles* received) {
     std::lock_guard<std::mutex> lock(g_mutexCache);
     for (auto& part : *received) {
-        const StringPair pair = cacheKey(part.first);
+        const StringPair pair(job.cid, part.first);
         const char* bytes = part.second.first;
         const int length = part.second.second;
         auto* record = new K7DataCtg();
@@ -129,7 +137,7 @@ void DataSourceManager::storeFetched(ReceivedTiles* received) {
             delete record;
             continue;
         }
-        if (m_mode == kServiceMode)
+        if (job.mode == kServiceMode)
             CacheController::putLocalDraw(pair, LocalCache::createValue(pair), bytes, length);
         if (CacheController::existMemory(pair)) {
             delete record;
@@ -139,10 +147,10 @@ void DataSourceManager::storeFetched(ReceivedTiles* received) {
     }
 }
 
-void DataSourceManager::endInFlight(const std::vector<std::string>& keys) {
+void DataSourceManager::endInFlight(const FetchJob& job) {
     std::lock_guard<std::mutex> lock(g_mutexList);
-    for (const std::string& key : keys) {
-        const StringPair pair = cacheKey(key);
+    for (const std::string& key : job.keys) {
+        const StringPair pair(job.cid, key);
         g_threadList.erase(std::remove(g_threadList.begin(), g_threadList.end(), pair),
                            g_threadList.end());
         removeOnce(&m_inFlight, pair);

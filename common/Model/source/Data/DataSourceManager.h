@@ -76,10 +76,21 @@ public:
     void clearMemoryCache();
 
 private:
+    // One background fetch with what it needs copied when it was queued, so
+    // that setInitParams between frames never races a running fetch and a
+    // fetch always ends the in-flight entries it made.
+    struct FetchJob {
+        std::shared_ptr<IDataSource> source;
+        int mode;
+        std::string cid;
+        std::vector<std::string> keys;
+    };
+
     int getDrawDataCache(const std::string& key, K7DataCtg*& record);
-    void getDrawDataSource(const std::vector<std::string>& keys);
-    void storeFetched(ReceivedTiles* received);
-    void endInFlight(const std::vector<std::string>& keys);
+    std::shared_ptr<IDataSource> sourceSnapshot() const;
+    static void getDrawDataSource(const FetchJob& job);
+    static void storeFetched(const FetchJob& job, ReceivedTiles* received);
+    void endInFlight(const FetchJob& job);
     // Decodes compressed global data into `record`; false when it is not.
     static bool fillGlobal(const char* data, int length, K7DataCtg* record);
     StringPair cacheKey(const std::string& key) const { return StringPair(m_cid, key); }
