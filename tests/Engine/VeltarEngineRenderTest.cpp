@@ -184,8 +184,13 @@ TEST_F(EngineFrameTest, MissingTilesAreFetchedAndFoundByALaterFrame) {
         result = engine.drawMap();
     }
     ASSERT_EQ(result, VeltarEngine::kFrameComplete) << s_service->serverOutput();
-    // Every tile was requested once, however many frames asked for it.
-    for (const std::string& key : visible) EXPECT_EQ(requestsFor(key), 1) << key;
+    // Every tile was requested once, however many frames asked for it (the
+    // service logs an answer after sending it, so wait for the lines).
+    for (const std::string& key : visible) {
+        for (int wait = 0; wait < 2000 && requestsFor(key) == 0; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(requestsFor(key), 1) << key;
+    }
 }
 
 TEST_F(EngineFrameTest, CompleteFramePrefetchesAncestorsTwoAndFourLevelsUp) {
