@@ -18,14 +18,9 @@ public:
     void enableGLSLParameter() override;
     void disableGLSLParameter() override;
 
-    // GL buffer of indices; kept for the caller, the draw reads the index array.
-    void setindexVBO(GLuint buffer) { m_indexBuffer = buffer; }
-    GLuint getIndexVBO() const { return m_indexBuffer; }
-
 private:
     std::shared_ptr<PolylineShader> m_program;
     float m_lineWidth = 0.0f;
-    GLuint m_indexBuffer = 0;
 };
 
 }  // namespace qiv
