@@ -62,7 +62,9 @@ TEST_F(DataSourceManagerIntegrationTest, MissingTilesAreFetchedInChunksIntoBothC
     ASSERT_TRUE(DataSupplyFixture::waitFor([&] { return allInMemory(manager, keys); }))
         << m_supply.m_service.serverOutput();
 
-    // quad_num 4: one task, three URLs of 4, 4 and 2 keys, together the keys in order.
+    // quad_num 4: one task, three URLs of 4, 4 and 2 keys, together the keys
+    // in order. The service logs an answer after sending it: wait for the lines.
+    ASSERT_TRUE(DataSupplyFixture::waitFor([&] { return m_supply.tileRequests().size() >= 3; }));
     const auto requests = m_supply.tileRequests();
     ASSERT_EQ(requests.size(), 3u);
     std::vector<size_t> sizes;
@@ -108,6 +110,7 @@ TEST_F(DataSourceManagerIntegrationTest, KeyInFlightIsNotRequestedTwice) {
         m_supply.configure(manager);
         manager.getDataRequest(keys);
         manager.getDataRequest(keys);
+        ASSERT_TRUE(DataSupplyFixture::waitFor([&] { return !m_supply.tileRequests().empty(); }));
         ASSERT_TRUE(DataSupplyFixture::waitFor([&] { return manager.inMemory(keys[2]); }));
         EXPECT_EQ(m_supply.tileRequests(), (std::vector<std::vector<std::string>>{{keys[2]}}));
     }
@@ -248,32 +251,37 @@ TEST_F(DataSourceManagerIntegrationTest, GlobalDataComesFromTheServiceThenFromDi
     K7DataCtg* record = global.get();
     ASSERT_EQ(manager.getGlobalData(record), 0);
     EXPECT_FALSE(record->getContents().empty());
-    const int fetches = m_supply.logLines(m_supply.m_setting.fileCgi + "?file=");
-    EXPECT_EQ(fetches, 1);
+    const std::string fileRequest = m_supply.m_setting.fileCgi + "?file=";
+    ASSERT_TRUE(DataSupplyFixture::waitFor([&] { return m_supply.logLines(fileRequest) == 1; }));
+    const int fetches = 1;
 
     auto again = std::make_unique<K7DataCtg>();
     record = again.get();
     ASSERT_EQ(manager.getGlobalData(record), 0);
     EXPECT_EQ(again->getContents().size(), global->getContents().size());
-    EXPECT_EQ(m_supply.logLines(m_supply.m_setting.fileCgi + "?file="), fetches) << "read from disk";
+    EXPECT_EQ(m_supply.logLines(fileRequest), fetches) << "read from disk";
 
     // A damaged global file is fetched again and replaced.
     ASSERT_EQ(CacheController::putLocalGlobal("\x1f\x8b broken", 9), 0);
     auto repaired = std::make_unique<K7DataCtg>();
     record = repaired.get();
     ASSERT_EQ(manager.getGlobalData(record), 0);
-    EXPECT_EQ(m_supply.logLines(m_supply.m_setting.fileCgi + "?file="), fetches + 1);
+    EXPECT_TRUE(DataSupplyFixture::waitFor([&] { return m_supply.logLines(fileRequest) == fetches + 1; }));
 }
 
 TEST_F(DataSourceManagerIntegrationTest, ExpiredLoginCycleLogsInAgainOnEveryTileAnswer) {
     ASSERT_EQ(m_supply.logIn(m_supply.m_service.account().consumerSecret, 0.0), 0);
-    const int loginsBefore = m_supply.logLines(m_supply.m_setting.authDir + "?");
+    // The fixture's login and this one; the service logs each after answering.
+    const std::string login = m_supply.m_setting.authDir + "?";
+    ASSERT_TRUE(DataSupplyFixture::waitFor([&] { return m_supply.logLines(login) == 2; }));
+    const int loginsBefore = 2;
     DataSourceManager manager(1);
     m_supply.configure(manager);
     const std::vector<std::string> keys = levelTwoKeys(2);
     manager.getDataRequest({keys[0]});
     ASSERT_TRUE(DataSupplyFixture::waitFor([&] { return manager.inMemory(keys[0]); }));
-    EXPECT_EQ(m_supply.logLines(m_supply.m_setting.authDir + "?"), loginsBefore + 1);
+    EXPECT_TRUE(DataSupplyFixture::waitFor([&] { return m_supply.logLines(login) == loginsBefore + 1; }));
+    EXPECT_EQ(m_supply.logLines(login), loginsBefore + 1);
 
     // The renewal is refused: the fetch fails, stores nothing, and the status says so.
     m_supply.setLogin("not-the-secret", 0.0);
@@ -302,6 +310,7 @@ TEST_F(DataSourceManagerIntegrationTest, TilesFetchedBeforeARestartAreReadFromDi
         ASSERT_NE(tile, nullptr) << key;
         EXPECT_EQ(keyOf(tile), key);
     }
+    ASSERT_TRUE(DataSupplyFixture::waitFor([&] { return !m_supply.tileRequests().empty(); }));
     EXPECT_EQ(m_supply.tileRequests().size(), 1u);
 }
 
