@@ -5,29 +5,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdio>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "AccountStore.h"
 #include "CacheController.h"
-#include "CertificateAuthority.h"
 #include "GLTestContext.h"
+#include "InProcessMapService.h"
 #include "Initializer.h"
-#include "MapService.h"
-#include "SampleTiles.h"
 #include "ScratchDirectory.h"
-#include "ServiceConfig.h"
-#include "TileStore.h"
 #include "VeltarEngine.h"
 
 namespace {
@@ -35,7 +23,6 @@ namespace {
 const int kWidth = 1024;
 const int kHeight = 768;
 const qiv::CameraPosition kView(qiv::LatLng(35.681236, 139.767125), 15, 0, 0);
-const char* const kServiceId = "svc-bench";
 
 std::vector<std::string> visibleKeys() {
     qiv::VeltarEngine engine("bench-keys");
@@ -44,62 +31,15 @@ std::vector<std::string> visibleKeys() {
     return engine.getVisibleQuadKeys();
 }
 
-int freeLoopbackPort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    const bool bound = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                       getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-    if (fd >= 0) close(fd);
-    if (!bound) throw std::runtime_error("no free loopback port");
-    return ntohs(address.sin_port);
-}
-
 // The map service in this process with a store holding the view's tiles.
-class BenchService {
-public:
-    BenchService() {
-        SampleTiles::writeStore(m_folder.file("tiles.sqlite"), kServiceId, "20261201", "20261202",
-                                visibleKeys(), 30, 40);
-        m_account = AccountStore::add(m_folder.file("accounts"), kServiceId, 12, 100);
-        m_store = std::make_unique<TileStore>(m_folder.file("tiles.sqlite"), TileStore::Mode::ReadOnly);
-        m_accounts = std::make_unique<AccountStore>(AccountStore::load(m_folder.file("accounts")));
-        m_certificates = std::make_unique<CertificateAuthority>(
-            m_folder.file("state"), std::vector<std::string>{"localhost", "127.0.0.1"});
-        m_log = std::fopen("/dev/null", "w");
-        m_port = freeLoopbackPort();
-        MapService::Settings settings;
-        settings.config = ServiceConfig::forHost(host());
-        m_service = std::make_unique<MapService>(*m_store, *m_accounts, *m_certificates, settings, m_log);
-        if (m_service->bind("127.0.0.1", m_port) < 0) throw std::runtime_error("cannot bind");
-        m_thread = std::thread([this] { m_service->run(); });
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    ~BenchService() {
-        m_service->stop();
-        m_thread.join();
-        std::fclose(m_log);
-    }
-    std::string host() const { return "127.0.0.1:" + std::to_string(m_port); }
-    std::string caFile() const { return m_certificates->caFile(); }
-    const Account& account() const { return m_account; }
-
-private:
-    ScratchDirectory m_folder;
-    Account m_account;
-    std::unique_ptr<TileStore> m_store;
-    std::unique_ptr<AccountStore> m_accounts;
-    std::unique_ptr<CertificateAuthority> m_certificates;
-    FILE* m_log = nullptr;
-    int m_port = 0;
-    std::unique_ptr<MapService> m_service;
-    std::thread m_thread;
-};
-
-BenchService& service() {
-    static BenchService instance;
+InProcessMapService& service() {
+    static InProcessMapService instance([] {
+        InProcessMapService::Options options;
+        options.quadKeys = visibleKeys();
+        options.lines = 30;
+        options.pointsPerLine = 40;
+        return options;
+    }());
     return instance;
 }
 

@@ -82,10 +82,12 @@ public:
     // answers its exit status; its output goes to `output`.
     static int runServerCommand(const std::vector<std::string>& arguments, std::string& output);
 
+    // A loopback TCP port that was free a moment ago.
+    static int freeLoopbackPort();
+
 private:
     void start();
     void waitUntilServing();
-    static int freeLoopbackPort();
 
     Options m_options;
     std::string m_folder;
