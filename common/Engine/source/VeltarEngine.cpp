@@ -5,7 +5,15 @@
 
 #include "AuthManager.h"
 #include "CacheController.h"
+#include "GLMapObjectOrganizer.h"
 #include "Initializer.h"
+#include "K7DataCtg.h"
+#include "K7DataDcn.h"
+#include "K7DataLn4.h"
+#include "K7DataLng.h"
+#include "K7DataQak.h"
+#include "NativeBridge.h"
+#include "TileRecords.h"
 #include "UnitConvertor.h"
 
 namespace qiv {
@@ -14,21 +22,53 @@ namespace {
 // Field of view stored with the window size for landscape and portrait surfaces.
 const float kLandscapeFieldOfView = 63.74237060546875f;
 const float kPortraitFieldOfView = 90.0f;
+
+float fieldOfView(int width, int height) {
+    return height < width ? kLandscapeFieldOfView : kPortraitFieldOfView;
+}
 // Ancestors prefetched for zooming out: two steps of two levels each.
 const size_t kPrefetchStep = 2;
 const int kPrefetchSteps = 2;
 // Ancestors are shortened from keys of at least this length.
 const size_t kShortestPrefetchedFrom = 3;
+// The shortest key an ancestor search tries.
+const size_t kShortestAncestor = 2;
+// Sections of a tile's body: indoor, background, ground, points.
+const int kTileSections = 4;
+const size_t kBackgroundSection = 1;
 }  // namespace
 
-VeltarEngine::VeltarEngine(const std::string& engineId) : m_engineId(engineId) {}
+VeltarEngine::VeltarEngine(const std::string& engineId)
+    : m_engineId(engineId), m_textAtlasManager(engineId) {
+    buildPlaceholderTile();
+}
+
+VeltarEngine::~VeltarEngine() { CacheController::eraseMemoryAtlas(m_engineId); }
+
+void VeltarEngine::buildPlaceholderTile() {
+    m_placeholderTile = std::make_unique<K7DataCtg>();
+    auto* header = new K7DataCtg();
+    m_placeholderKey = new K7DataQak();
+    header->addContents(m_placeholderKey);
+    m_placeholderTile->addContents(header);
+    auto* body = new K7DataCtg();
+    for (int section = 0; section < kTileSections; ++section) body->addContents(new K7DataCtg());
+    m_placeholderTile->addContents(body);
+    auto* outline = new K7DataLng();
+    auto* lines = new K7DataCtg();
+    m_placeholderOutline = new K7DataLn4();
+    lines->addContents(m_placeholderOutline);
+    outline->addContents(lines);
+    auto* name = new K7DataDcn();
+    name->editContents() = GLMapObjectOrganizer::QUAD_LINE;
+    outline->addContents(name);
+    TileRecords::section(m_placeholderTile.get(), kBackgroundSection)->addContents(outline);
+}
 
 int VeltarEngine::CheckStatus() {
     const int startup = Initializer::m_status;
     return startup != 0 ? startup : AuthManager::getStatus();
 }
-
-VeltarEngine::~VeltarEngine() { CacheController::eraseMemoryAtlas(m_engineId); }
 
 int VeltarEngine::initializeMap(const std::string& designName) {
     std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
@@ -39,14 +79,65 @@ int VeltarEngine::initializeMap(const std::string& designName) {
     m_dataSourceManager.setInitParams(m_setting.mode, m_setting, Initializer::m_cid,
                                       Initializer::m_div, Initializer::m_lVersion,
                                       Initializer::m_gVersion);
+    m_dpi = static_cast<double>(m_setting.dpi);
+    m_drawController.initialize(m_setting.dpi);
+    // A surface sized before the density was known: the camera takes the
+    // density at its next move, as the drawers have now.
+    const int width = m_drawController.getWindowWidth();
+    const int height = m_drawController.getWindowHeight();
+    if (width > 0 && height > 0) {
+        m_coordsManager.setWindowSize(width, height, fieldOfView(width, height), m_dpi);
+    }
+    applyDesign(designName);
+    m_designName = designName;
+    m_designChanged = false;
     if (!designName.empty()) CacheController::createMemoryAtlas(m_engineId, designName);
     return 0;
 }
 
-void VeltarEngine::setWindowSize(int width, int height) {
-    const float fieldOfView = height < width ? kLandscapeFieldOfView : kPortraitFieldOfView;
+void VeltarEngine::applyDesign(const std::string& designName) {
+    m_drawController.clearTextTextures();
+    m_drawController.registrateIconTexture(m_globalData, designName);
+    m_drawController.getOrganizer().setDesignName(designName);
+}
+
+void VeltarEngine::setDesignFileName(const std::string& name) {
+    {
+        std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
+        if (name == m_designName) return;
+        m_designName = name;
+        m_designChanged = true;
+    }
+    CacheController::createMemoryAtlas(m_engineId, name);
+}
+
+void VeltarEngine::setFontPath(const std::map<std::string, std::string>& fonts) {
     std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
-    m_coordsManager.setWindowSize(width, height, fieldOfView, m_dpi);
+    m_textAtlasManager.setFontPath(fonts);
+}
+
+void VeltarEngine::clearMemoryCache() {
+    std::string designName;
+    {
+        std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
+        designName = m_designName;
+    }
+    std::lock_guard<std::mutex> frameLock(m_frameMutex);
+    CacheController::eraseMemoryAtlas(m_engineId, designName);
+    m_drawController.clearMemoryCache();
+}
+
+bool VeltarEngine::checkMapArea(const LatLng& point, double level) {
+    return m_dataSourceManager.checkMapArea(point, level) == 1;
+}
+
+void VeltarEngine::setWindowSize(int width, int height) {
+    {
+        std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
+        m_coordsManager.setWindowSize(width, height, fieldOfView(width, height), m_dpi);
+    }
+    // The drawers take the GL lock, which is never held with the camera lock.
+    m_drawController.setWindowSize(width, height);
 }
 
 float VeltarEngine::calcZoomLevel(double level, double scale) {
@@ -141,7 +232,10 @@ std::array<LatLng, 4> VeltarEngine::getVisibleRegion() {
 }
 
 std::vector<std::string> VeltarEngine::getVisibleQuadKeys() {
-    return takeCameraSnapshot().quadKeys;
+    std::vector<std::string> keys;
+    std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
+    m_coordsManager.getQuadList(&keys);
+    return keys;
 }
 
 double VeltarEngine::calcDistance(const LatLng& a, const LatLng& b, double levelA,
@@ -162,15 +256,124 @@ double VeltarEngine::calcDistance(const LatLng& a, const LatLng& b, double level
 int VeltarEngine::drawMap() {
     const int status = CheckStatus();
     if (status != 0) {
-        m_drawController.clearBuffer();
+        clearFrame();
         return status;
     }
     const CameraSnapshot snapshot = takeCameraSnapshot();
     std::lock_guard<std::mutex> frameLock(m_frameMutex);
-    m_drawController.clearBuffer();
+    if (snapshot.designChanged) applyDesign(snapshot.designName);
+    setFrameCamera(snapshot);
+    clearFrame();
+
     const TileLookup lookup = lookUpTiles(snapshot.quadKeys);
-    const bool tilesComplete = requestTiles(snapshot.quadKeys, lookup);
-    return tilesComplete ? kFrameComplete : kFrameIncomplete;
+    bool tilesComplete = requestTiles(snapshot.quadKeys, lookup);
+    if (!lookup.missing.empty()) drawQuadLine(lookup.missing);
+    for (const auto& [key, tile] : lookup.tiles) {
+        tilesComplete = m_drawController.draw(tile, key, false) && tilesComplete;
+    }
+    // Without a design set there are no labels to wait for.
+    const bool textComplete = snapshot.designName.empty() ||
+                              drawText(snapshot.designName, lookup.found, lookup.tiles);
+    reportOutOfArea(snapshot.outOfArea);
+    return tilesComplete && textComplete ? kFrameComplete : kFrameIncomplete;
+}
+
+void VeltarEngine::clearFrame() {
+    m_drawController.clearBuffer();
+    MapObjectOrganizer& organizer = m_drawController.getOrganizer();
+    organizer.setOverlapArea(m_drawController.getWindowWidth(), m_drawController.getWindowHeight());
+    organizer.clearMapPoint();
+}
+
+void VeltarEngine::setFrameCamera(const CameraSnapshot& snapshot) {
+    m_drawController.setPixelDistance(snapshot.pixelSize.x, snapshot.pixelSize.y);
+    m_drawController.getOrganizer().setFragmentDistance(snapshot.pixelSize.x, snapshot.pixelSize.y);
+    // The near-left corner of the view is the origin of the frame's floats.
+    const GLCoord& origin = snapshot.region[1];
+    m_drawController.setCamera(snapshot.camera, origin.x, origin.y, snapshot.position.bearing,
+                               snapshot.position.tilt, snapshot.position.zoom);
+    m_drawController.setVisibleRegion(snapshot.region.data());
+}
+
+void VeltarEngine::drawQuadLine(const std::vector<std::string>& missing) {
+    for (const std::string& key : missing) {
+        m_placeholderKey->editContents() = key;
+        double x = 0.0;
+        double y = 0.0;
+        UnitConvertor::QuadKey2FourByte(key, &x, &y);
+        const double side = UnitConvertor::getQuadSize(static_cast<int>(key.size()));
+        GeoDataLine& outline = m_placeholderOutline->editContents();
+        outline.clear();
+        outline.addCoord(x, y);
+        outline.addCoord(x, y + side);
+        outline.addCoord(x + side, y + side);
+        outline.addCoord(x + side, y);
+        outline.addCoord(x, y);
+        entryAncestor(key);
+        m_drawController.draw(m_placeholderTile.get(), key, false);
+    }
+}
+
+void VeltarEngine::entryAncestor(const std::string& key) {
+    for (std::string ancestor = key; ancestor.size() >= kShortestAncestor; ancestor.pop_back()) {
+        if (K7DataGroup* tile = backgroundTile(ancestor)) {
+            m_drawController.entry(tile, ancestor);
+            return;
+        }
+        // The frame's look-up has just missed the key itself; asking again
+        // would let a tile that arrives meanwhile into a frame that reports
+        // it missing.
+        if (ancestor == key) continue;
+        if (K7DataCtg* tile = m_dataSourceManager.getData(ancestor)) {
+            m_drawController.entry(tile, ancestor);
+            return;
+        }
+    }
+}
+
+K7DataGroup* VeltarEngine::backgroundTile(const std::string& key) {
+    K7DataCtg* background = Initializer::m_bg.load();
+    if (background == nullptr) return nullptr;
+    if (background != m_indexedBackground) {
+        // The background map arrives once; index its tiles the first time.
+        m_backgroundTiles.clear();
+        for (K7DataBase* child : background->getContents()) {
+            auto* tile = dynamic_cast<K7DataGroup*>(child);
+            if (tile) m_backgroundTiles.emplace(TileRecords::quadKey(tile), tile);
+        }
+        m_indexedBackground = background;
+    }
+    const auto found = m_backgroundTiles.find(key);
+    return found == m_backgroundTiles.end() ? nullptr : found->second;
+}
+
+bool VeltarEngine::drawText(const std::string& designName, const std::vector<std::string>& keys,
+                            const std::map<std::string, K7DataCtg*>& tiles) {
+    std::vector<std::string> withPixels;
+    for (const std::string& key : keys) {
+        if (!m_drawController.hasTextTextures(key)) withPixels.push_back(key);
+    }
+    AtlasPlacementMap placements;
+    AtlasImageMap images;
+    m_textAtlasManager.getAtlas(designName, keys, placements, images, withPixels);
+    std::vector<std::string> remaining;
+    for (const std::string& key : keys) {
+        if (placements.count(key) == 0) remaining.push_back(key);
+    }
+    const std::map<std::string, K7DataGroup*> groups(tiles.begin(), tiles.end());
+    if (!remaining.empty()) m_textAtlasManager.getAtlasRequest(designName, remaining, groups);
+    m_drawController.drawPoint(groups, placements, images, withPixels);
+    return remaining.empty();
+}
+
+void VeltarEngine::reportOutOfArea(bool outOfArea) {
+    if (!outOfArea) {
+        m_outOfAreaReported = false;
+        return;
+    }
+    if (m_outOfAreaReported) return;
+    m_outOfAreaReported = true;
+    NativeBridge::onOutOfArea(m_engineId);
 }
 
 VeltarEngine::TileLookup VeltarEngine::lookUpTiles(const std::vector<std::string>& keys) {
@@ -216,6 +419,14 @@ VeltarEngine::CameraSnapshot VeltarEngine::takeCameraSnapshot() {
     CameraSnapshot snapshot;
     std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
     m_coordsManager.getQuadList(&snapshot.quadKeys);
+    m_coordsManager.getCameraCoord(&snapshot.camera);
+    m_coordsManager.getVisibleRegion(&snapshot.region);
+    m_coordsManager.getPixel2FourByteDist(&snapshot.pixelSize);
+    snapshot.position = m_coordsManager.getCameraPosition();
+    snapshot.outOfArea = m_coordsManager.isOutOfArea();
+    snapshot.designName = m_designName;
+    snapshot.designChanged = m_designChanged;
+    m_designChanged = false;
     return snapshot;
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -12,13 +13,21 @@
 #include "DataSourceManager.h"
 #include "MapDrawController.h"
 #include "Settings.h"
+#include "TextAtlasManager.h"
 
 class K7DataCtg;
+class K7DataGroup;
+class K7DataLn4;
+class K7DataQak;
 
 namespace qiv {
 
 // The object through which a map view drives one map: it owns the camera
-// model and the renderer and runs one frame per display refresh.
+// model, the tile supply, the label atlases and the renderer and runs one
+// frame per display refresh. A frame draws the visible tiles that memory or
+// the disk cache hold, covers each missing one with its nearest ancestor
+// (clipped to its square) and its outline, requests what is missing, and
+// answers 101 until everything was there.
 //
 // Threads: construction, setWindowSize and drawMap run on the thread whose
 // GL context is current (the render thread). Camera operations may come from
@@ -32,10 +41,11 @@ public:
     // Threads fetching this map's tiles.
     static constexpr int kTileWorkers = 3;
 
-    // `engineId` names this map to the view's callbacks and caches.
-    // Nothing is downloaded and no GL call is made.
+    // `engineId` names this map to the view's callbacks and caches. The GL
+    // context must be current (the renderer compiles its programs); nothing
+    // is downloaded.
     explicit VeltarEngine(const std::string& engineId);
-    // Drops this map's label atlases from the memory atlas caches.
+    // Drops this map's label atlases.
     ~VeltarEngine();
     VeltarEngine(const VeltarEngine&) = delete;
     VeltarEngine& operator=(const VeltarEngine&) = delete;
@@ -46,10 +56,23 @@ public:
     // login status; 0 means ready. Any thread.
     int CheckStatus();
     // Takes over what start-up found (global data, settings, service id,
-    // division, versions) for this map's tile supply and makes the label
-    // atlas cache of a non-empty `designName`. Answers the status; 0 when
+    // division, versions) for this map's tile supply, prepares the renderer
+    // for the screen density and takes the design set `designName` (its
+    // background, icons and label atlas cache). Answers the status; 0 when
     // the map may be drawn. Render thread.
     int initializeMap(const std::string& designName);
+
+    // Switches to another design set from the next frame on; nothing for the
+    // current one. Any thread.
+    void setDesignFileName(const std::string& name);
+    // Label fonts by language ("jpn", ...): font file paths. Any thread.
+    void setFontPath(const std::map<std::string, std::string>& fonts);
+    // Drops the cached label textures and tile drawables and this map's label
+    // atlases of the current design. Render thread.
+    void clearMemoryCache();
+    // Whether the tile at `point` on `level` holds map content in the
+    // service's area. Asks the service: not for the render thread.
+    bool checkMapArea(const LatLng& point, double level);
 
     // Surface size in pixels. Render thread. The camera takes it at its next move.
     void setWindowSize(int width, int height);
@@ -90,14 +113,24 @@ public:
 
     // Draws one frame. Render thread, GL context current. Answers the
     // service status when it is not 0 (after only clearing the screen), 0
-    // when every visible tile was drawn and 101 while tiles are still
-    // missing, so that the view draws again at the next refresh.
+    // when every visible tile and label atlas was drawn and 101 while some
+    // are still missing, so that the view draws again at the next refresh.
+    // Tells the view once (NativeBridge::onOutOfArea) each time the camera
+    // is held at the border of its movable area.
     int drawMap();
 
 private:
     // What a frame needs from the camera, copied under the camera lock.
     struct CameraSnapshot {
         std::vector<std::string> quadKeys;
+        GLCoord camera;
+        std::array<GLCoord, 4> region;
+        Vector3d pixelSize;
+        CameraPosition position;
+        bool outOfArea = false;
+        std::string designName;
+        // The design set changed since the last frame.
+        bool designChanged = false;
     };
     // The visible tiles a frame found in the caches, by key and in key
     // order, and the keys it did not find.
@@ -108,6 +141,14 @@ private:
     };
 
     CameraSnapshot takeCameraSnapshot();
+    // Builds the record tree that stands in for a missing tile.
+    void buildPlaceholderTile();
+    // Clears the screen and the label area; all a frame does without service.
+    void clearFrame();
+    // Hands the frame's camera to the renderer.
+    void setFrameCamera(const CameraSnapshot& snapshot);
+    // A new design set: icons, background, dropped label textures and tiles.
+    void applyDesign(const std::string& designName);
     // Looks every visible key up in memory, else in the disk cache; never
     // the network. Records stay owned by the memory cache.
     TileLookup lookUpTiles(const std::vector<std::string>& keys);
@@ -117,20 +158,48 @@ private:
     bool requestTiles(const std::vector<std::string>& visible, const TileLookup& lookup);
     // Ancestors two and four levels up of `keys` that memory lacks, each once.
     std::vector<std::string> ancestorsToPrefetch(const std::vector<std::string>& keys);
+    // Draws each missing tile as its nearest available ancestor, clipped to
+    // the tile's square, or as its outline when there is none.
+    void drawQuadLine(const std::vector<std::string>& missing);
+    // Prepares the drawables of the nearest ancestor of `key` (the key
+    // itself included) found in the background map or in memory.
+    void entryAncestor(const std::string& key);
+    // The tile of `key` in the start-up background map, or null.
+    K7DataGroup* backgroundTile(const std::string& key);
+    // Places and draws the labels of the found tiles; false when an atlas is
+    // still missing (it is requested).
+    bool drawText(const std::string& designName, const std::vector<std::string>& keys,
+                  const std::map<std::string, K7DataCtg*>& tiles);
+    // Tells the view once per stay at the movable area's border.
+    void reportOutOfArea(bool outOfArea);
 
     const std::string m_engineId;
     // Guards the camera model; never held together with the frame lock.
     std::mutex m_cameraMutex;
     // Held for the drawing part of a frame.
     std::mutex m_frameMutex;
+    // Name of the current design set; empty until set. Camera lock.
+    std::string m_designName;
+    // Set by setDesignFileName, taken by the next frame. Camera lock.
+    bool m_designChanged = false;
     // Screen density from the start-up settings; 0 until known.
     double m_dpi = 0.0;
+    // The view was told that the camera is held at the area's border.
+    bool m_outOfAreaReported = false;
+    // Stands in for a missing tile: its key and outline are rewritten per use.
+    std::unique_ptr<K7DataCtg> m_placeholderTile;
+    K7DataQak* m_placeholderKey = nullptr;
+    K7DataLn4* m_placeholderOutline = nullptr;
+    // The start-up background map's tiles by quad key, for the map indexed.
+    std::map<std::string, K7DataGroup*> m_backgroundTiles;
+    K7DataCtg* m_indexedBackground = nullptr;
     // The global record tree of start-up; not owned.
     K7DataCtg* m_globalData = nullptr;
     Settings m_setting;
     MapDrawController m_drawController;
     CoordsManager m_coordsManager;
     DataSourceManager m_dataSourceManager{kTileWorkers};
+    TextAtlasManager m_textAtlasManager;
 };
 
 }  // namespace qiv
