@@ -319,14 +319,11 @@ void MapDrawController::setQuadMask(K7DataGroup* tile, const std::string& key) {
     glStencilFunc(GL_EQUAL, 1, kAllStencilBits);
 }
 
-void MapDrawController::drawBackground() {
-    const MapObjectOrganizer::ObjectMap objects = m_organizer->getMapData();
-    drawObjects(objects);
-}
+// Drawing does not change the organizer's lists, so they are read in place.
+void MapDrawController::drawBackground() { drawObjects(m_organizer->getMapData()); }
 
 void MapDrawController::drawTransparentBackground() {
-    const MapObjectOrganizer::ObjectMap objects = m_organizer->getTransparentMapData();
-    drawObjects(objects);
+    drawObjects(m_organizer->getTransparentMapData());
 }
 
 void MapDrawController::drawObjects(const MapObjectOrganizer::ObjectMap& objects) {
