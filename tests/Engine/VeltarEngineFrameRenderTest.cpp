@@ -137,3 +137,13 @@ TEST_F(VeltarEngineFrameTest, ANewDesignSetRecoloursTheNextFrame) {
     EXPECT_EQ(m_map->drawUntilComplete(30).status, VeltarEngine::kFrameComplete);
     EXPECT_EQ(gl().readPixel(kWidth / 2, kHeight / 2), nightLand);
 }
+
+TEST_F(VeltarEngineFrameTest, AfterClearingTheMemoryCachesTheViewIsBuiltAgain) {
+    const GLTestContext::RGBA dayLand{243, 240, 232, 255};
+    moveTo(kCentre);
+    ASSERT_EQ(m_map->drawUntilComplete(30).status, VeltarEngine::kFrameComplete);
+
+    engine().clearMemoryCache();
+    EXPECT_EQ(m_map->drawUntilComplete(30).status, VeltarEngine::kFrameComplete);
+    EXPECT_EQ(gl().readPixel(kWidth / 2, kHeight / 2), dayLand);
+}
