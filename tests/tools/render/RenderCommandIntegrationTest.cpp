@@ -29,6 +29,9 @@ using qiv::UnitConvertor;
 const int kWidth = 256;
 const int kHeight = 192;
 const int kLevel = 15;
+// Colours of the day set.
+const std::vector<unsigned char> kDayLand{243, 240, 232, 255};
+const std::vector<unsigned char> kDayPrimaryFill{251, 227, 142, 255};
 
 // The centre of the level-15 tile under a point, so that the view's tiles
 // are whole tiles around it.
@@ -68,14 +71,18 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(m_folder); }
 
-    // Serves land tiles for every visible key but those left out.
+    // Serves land tiles with a road across for every visible key but those
+    // left out.
     void serveLand(const std::vector<std::string>& leftOut = {}) {
         std::vector<std::unique_ptr<FixtureTile>> tiles;
         std::vector<FixtureTile*> served;
         for (const std::string& key : visibleKeys()) {
             if (std::find(leftOut.begin(), leftOut.end(), key) != leftOut.end()) continue;
             tiles.push_back(std::make_unique<FixtureTile>(key));
-            served.push_back(&tiles.back()->fill("land"));
+            FixtureTile& tile = *tiles.back();
+            const double middle = tile.south() + tile.side() / 2;
+            tile.fill("land").line("road_primary", {{tile.west(), middle}, {tile.west() + tile.side(), middle}});
+            served.push_back(&tile);
         }
         FixtureStore::write(m_folder + "/tiles.sqlite", served);
         m_service = std::make_unique<StoreService>(m_folder + "/tiles.sqlite");
@@ -159,7 +166,24 @@ TEST_F(RenderCommandTest, ACompleteViewIsWrittenAsPng) {
     ASSERT_TRUE(qiv::FileManager::loadPixelxAsPng(&width, &height, &pixels, pngPath()));
     ASSERT_EQ(width, kWidth);
     ASSERT_EQ(height, kHeight);
-    EXPECT_EQ(pixels.size(), size_t(kWidth * kHeight * 4));
+    ASSERT_EQ(pixels.size(), size_t(kWidth * kHeight * 4));
+    // Land in the corners: every visible tile was drawn.
+    const std::pair<int, int> corners[] = {{0, 0}, {kWidth - 1, 0}, {0, kHeight - 1}, {kWidth - 1, kHeight - 1}};
+    for (const auto& [x, y] : corners) {
+        const size_t at = (size_t(y) * kWidth + x) * 4;
+        EXPECT_EQ(std::vector<unsigned char>(pixels.begin() + at, pixels.begin() + at + 4), kDayLand)
+            << x << "," << y;
+    }
+    // The road's soft edges blend into the frame; the image is opaque all the same.
+    size_t translucent = 0;
+    for (size_t alpha = 3; alpha < pixels.size(); alpha += 4) translucent += pixels[alpha] != 255;
+    EXPECT_EQ(translucent, 0u);
+    bool roadFound = false;
+    for (int y = kHeight / 2 - 4; y <= kHeight / 2 + 4; ++y) {
+        const size_t at = (size_t(y) * kWidth + kWidth / 2) * 4;
+        roadFound |= std::vector<unsigned char>(pixels.begin() + at, pixels.begin() + at + 4) == kDayPrimaryFill;
+    }
+    EXPECT_TRUE(roadFound) << "no road across the middle";
 }
 
 TEST_F(RenderCommandTest, AViewStillIncompleteAtTheTimeLimitNamesTheMissingTile) {

@@ -29,7 +29,8 @@ RenderOptions parse(const Arguments& arguments,
 TEST(RenderOptionsTest, ReadsTheCameraImageAndServiceFlags) {
     const RenderOptions options =
         parse({"--lat", "51.1922", "--lng", "-3.9083", "--zoom", "16.5", "--tilt", "45",
-               "--bearing", "-30", "--size", "640x480", "--design", "night", "--out", "a.png",
+               "--bearing", "-30", "--size", "640x480", "--design", "night", "--font", "f.otf",
+               "--out", "a.png",
                "--timeout", "2.5", "--host", "127.0.0.1:9443", "--auth-domain", "auth:1",
                "--key", "k", "--secret", "s", "--ca", "ca.pem", "--mode", "0", "--data", "/d",
                "--cache", "/c", "--design-dir", "/u", "--dpi", "320", "--proxy", "http://p:3",
@@ -42,6 +43,7 @@ TEST(RenderOptionsTest, ReadsTheCameraImageAndServiceFlags) {
     EXPECT_EQ(options.width, 640);
     EXPECT_EQ(options.height, 480);
     EXPECT_EQ(options.designName, "night");
+    EXPECT_EQ(options.fontPath, "f.otf");
     EXPECT_EQ(options.outputPath, "a.png");
     EXPECT_DOUBLE_EQ(options.timeoutSeconds, 2.5);
     EXPECT_EQ(options.configHost, "127.0.0.1:9443");

@@ -15,7 +15,8 @@ MapSnapshot::MapSnapshot(const std::string& engineId, int width, int height)
     m_engine.setWindowSize(width, height);
 }
 
-int MapSnapshot::initialize(const std::string& designName) {
+int MapSnapshot::initialize(const std::string& designName, const std::string& fontPath) {
+    m_engine.setFontPath({{"jpn", fontPath}});
     return m_engine.initializeMap(designName);
 }
 

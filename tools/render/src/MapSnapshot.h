@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CoordTypes.h"
+#include "RenderOptions.h"
 #include "VeltarEngine.h"
 
 // One engine drawing one view into the GL context that is current on the
@@ -22,8 +23,10 @@ public:
 
     MapSnapshot(const std::string& engineId, int width, int height);
 
-    // Prepares the map with a design set; the engine's status (0 ready).
-    int initialize(const std::string& designName);
+    // Prepares the map with a design set and the label font; the engine's
+    // status (0 ready).
+    int initialize(const std::string& designName,
+                   const std::string& fontPath = RenderOptions::kDefaultFontPath);
     void placeCamera(const qiv::CameraPosition& position);
     // Draws frames until one answers anything but 101, or until
     // `timeoutSeconds` have passed; the tile and label workers fill the

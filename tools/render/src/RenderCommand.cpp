@@ -82,7 +82,7 @@ int RenderCommand::render(const RenderOptions& options, const std::string& cache
 
 int RenderCommand::draw(const RenderOptions& options, HeadlessSurface& surface,
                         MapSnapshot& snapshot, std::ostream& out, std::ostream& err) {
-    const int initialized = snapshot.initialize(options.designName);
+    const int initialized = snapshot.initialize(options.designName, options.fontPath);
     if (initialized != 0) {
         complain(err) << "the map could not be prepared: "
                       << EngineStatusText::describe(initialized) << "\n";

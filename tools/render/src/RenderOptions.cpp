@@ -80,6 +80,7 @@ RenderOptions RenderOptions::parse(const std::vector<std::string>& arguments,
              toSize(flag, value, options.width, options.height);
          }},
         {"--design", text(options.designName)},
+        {"--font", text(options.fontPath)},
         {"--out", text(options.outputPath)},
         {"--timeout", number(options.timeoutSeconds, 0.001, 86400)},
         {"--host", text(options.configHost)},
@@ -141,6 +142,7 @@ std::string RenderOptions::usage() {
            "  --bearing DEGREES     bearing, clockwise from north (default 0)\n"
            "  --size WxH            image size in pixels (default 1024x768)\n"
            "  --design NAME         design set (default day)\n"
+           "  --font FILE           label font (default the Noto Sans CJK Bold of fonts-noto-cjk)\n"
            "  --out FILE.png        where the image goes (required)\n"
            "  --timeout SECONDS     longest wait for a complete frame (default 60)\n"
            "\n"

@@ -18,6 +18,10 @@ public:
 // TOLKMAPS_CONSUMER_SECRET, TOLKMAPS_CA_FILE).
 class RenderOptions {
 public:
+    // The kit's label font as Debian installs it (fonts-noto-cjk).
+    static constexpr const char* kDefaultFontPath =
+        "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc";
+
     // Reads a variable of the environment; empty when unset.
     using Environment = std::function<std::string(const std::string& name)>;
 
@@ -32,6 +36,8 @@ public:
     int width = 1024;
     int height = 768;
     std::string designName = "day";
+    // Label font file (language "jpn").
+    std::string fontPath = kDefaultFontPath;
     std::string outputPath;
     // Longest wait for a complete frame, in seconds.
     double timeoutSeconds = 60.0;
