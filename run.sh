@@ -145,7 +145,7 @@ fi
 
 # Snapshots: name, latitude, longitude, zoom level, tilt, bearing.
 views=(
-    "world-3 20 0 3 0 0"
+    "world-3 35 10 3 0 0"
     "europe-6 50 10 6 0 0"
     "north-devon-15 51.205 -3.90 15 0 0"
     "north-devon-16-tilted 51.200 -3.905 16 45 30"
@@ -161,7 +161,7 @@ for design in day night; do
         png=$root/out/$name-$design.png
         status=0
         "$render_bin" --lat "$lat" --lng "$lng" --zoom "$zoom" --tilt "$tilt" --bearing "$bearing" \
-            --size 1024x768 --design "$design" --timeout 120 \
+            --size 1024x768 --design "$design" --timeout 60 \
             --cache "$root/.cache/render-tiles" --out "$png" >/dev/null || status=$?
         case $status in
             0) written+=("$png") ;;
