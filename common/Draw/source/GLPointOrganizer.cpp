@@ -80,14 +80,7 @@ void GLPointOrganizer::setNormalizePoint(double x, double y) {
 }
 
 void GLPointOrganizer::setVisibleRegion(const GLCoord* corners) {
-    m_visibleMin = GLCoord(corners[0].x, corners[0].y, 0.0, true);
-    m_visibleMax = m_visibleMin;
-    for (int i = 1; i < 4; ++i) {
-        m_visibleMin.x = std::min(m_visibleMin.x, corners[i].x);
-        m_visibleMin.y = std::min(m_visibleMin.y, corners[i].y);
-        m_visibleMax.x = std::max(m_visibleMax.x, corners[i].x);
-        m_visibleMax.y = std::max(m_visibleMax.y, corners[i].y);
-    }
+    cornerBounds(corners, 4, m_visibleMin, m_visibleMax);
 }
 
 void GLPointOrganizer::setTextureAtlasImage(const AtlasImageMap& images) {

@@ -79,6 +79,10 @@ public:
     bool valid = false;
 };
 
+// The smallest and largest x and y of `count` (at least 1) points, as valid
+// coordinates with z 0: the box around a view's corners.
+void cornerBounds(const GLCoord* corners, int count, GLCoord& minimum, GLCoord& maximum);
+
 // Camera target, fractional zoom level, tilt from vertical and bearing, in degrees.
 class CameraPosition {
 public:
