@@ -203,3 +203,22 @@ TEST_F(InitializerIntegrationTest, ConfigurationWithoutLoginCycleIsRefusedAfterF
     EXPECT_EQ(status, Initializer::kConfigurationFailed);
     EXPECT_EQ(config.targets(), std::vector<std::string>(4, "/Veltar/config.json"));
 }
+
+// A process that exits while the background map may still be downloading
+// stops the download first, so it never runs inside the TLS libraries' exit
+// handlers (which crashed such exits now and then).
+TEST_F(InitializerIntegrationTest, ExitRightAfterStartUpIsClean) {
+    // Each child starts afresh: a forked copy would inherit workers it lacks.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    InProcessMapService service;
+    for (int run = 0; run < 3; ++run) {
+        EXPECT_EXIT(
+            {
+                startUp(service);
+                std::exit(0);
+            },
+            ::testing::ExitedWithCode(0), "")
+            << "run " << run;
+    }
+}
+

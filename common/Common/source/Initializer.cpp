@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <initializer_list>
 #include <memory>
 
@@ -257,13 +258,21 @@ int Initializer::loadGlobal(DataSourceManager* manager) {
 }
 
 void Initializer::startBackground() {
-    if (m_thPool == nullptr) m_thPool = new ThreadPool(1);
+    if (m_thPool == nullptr) {
+        m_thPool = new ThreadPool(1);
+        std::atexit(stopBackground);
+    }
     delete m_bg.exchange(nullptr);
     const std::string url = "https://" + m_setting.dataHost + m_setting.fileCgi + "?file=" +
                             m_setting.globalPath + "background.map.gz" + "&date=" + m_gVersion;
     const std::string caPath = m_setting.caPath;
     const std::string proxy = m_setting.proxy;
     m_thPool->enqueue([url, caPath, proxy] { _getBGData(url, caPath, proxy); });
+}
+
+void Initializer::stopBackground() {
+    delete m_thPool;
+    m_thPool = nullptr;
 }
 
 void Initializer::_getBGData(const std::string& url, const std::string& caPath,

@@ -42,6 +42,10 @@ public:
     // login hosts. False on a syntax error, a missing key or a value of the
     // wrong type.
     static bool parse(const std::vector<char>& body);
+    // Stops the background task: drops a queued download and waits for a
+    // running one. Runs by itself at process exit, before the TLS libraries'
+    // own exit handlers, so no download is left inside them.
+    static void stopBackground();
     // The background task: fetches the background map into m_bg, up to 4 attempts.
     static void _getBGData(const std::string& url, const std::string& caPath,
                            const std::string& proxy);
