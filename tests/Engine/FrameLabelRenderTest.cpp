@@ -1,6 +1,7 @@
 // Labels of the demo data set drawn through the whole engine against the
 // real service: place names at their cities, icons at points of interest,
-// and the frame answering 101 until every label atlas is there.
+// neighbours whose label boxes overlap never both shown, the frame answering
+// 101 until every label atlas is there, and a design switch.
 
 #include <gtest/gtest.h>
 
@@ -141,8 +142,6 @@ protected:
     std::unique_ptr<StoreService> m_service;
 };
 
-}  // namespace
-
 struct LabelledPlace {
     const char* what;
     const char* design;
@@ -165,7 +164,7 @@ const LabelledPlace kPlaces[] = {
      {34, 34, 34, 255}},
 };
 
-// Name, colour of a stroke core: enough that a whole word is drawn there.
+// Stroke cores of the text colour that a drawn word leaves at the least.
 const int kWordPixels = 25;
 
 TEST_F(FrameLabelRenderTest, PlaceNamesAppearAtTheirCities) {
@@ -217,6 +216,58 @@ TEST_F(FrameLabelRenderTest, IconsShowAtPointsOfInterest) {
     EXPECT_GE(churchesShown, 1);
 }
 
+// Whether the icon of a label is drawn at `anchor`: the labels changed the
+// whole middle of the icon.
+bool iconShown(const LabelRun& run, const Point& anchor) {
+    const int reach = 4;
+    const int changed = run.labelled->count(anchor, reach, reach, [&](int x, int y) {
+        return !near(run.labelled->at(x, y), run.withoutAtlases->at(x, y), 8);
+    });
+    return changed * 3 >= (2 * reach + 1) * (2 * reach + 1) * 2;
+}
+
+// Two points of interest of the West Oakland extract and how their labels
+// (icon, name centred below) meet in the view of the test.
+struct NeighbourPair {
+    const char* what;
+    PointOfInterest first;
+    PointOfInterest second;
+    // The boxes overlap: exactly one label may show. Else both show.
+    bool boxesOverlap;
+    // Placed first by its design row, so it is the one that shows.
+    bool firstWins;
+};
+
+const NeighbourPair kNeighbours[] = {
+    {"a church and a mural whose names meet below them (the church's row comes first)",
+     {"Morning Star Church of God in Christ", LatLng(37.8075771, -122.3008027)},
+     {"One Love West Africa Mural", LatLng(37.8075066, -122.3000965)}, true, true},
+    {"two points of one design row, their icons side by side",
+     {"State Market Liquor", LatLng(37.8069846, -122.301296)},
+     {"Esther's Orbit Room", LatLng(37.8069486, -122.3015276)}, true, false},
+    {"a church and a clinic one label height apart",
+     {"West Side Baptist Church", LatLng(37.8071823, -122.300407)},
+     {"Planned Parenthood", LatLng(37.8067027, -122.3004354)}, false, false},
+};
+
+TEST_F(FrameLabelRenderTest, LabelsWhoseBoxesOverlapNeverBothShow) {
+    MapSnapshot map("overlap-test", kWidth, kHeight);
+    const LabelRun run = drawView(map, "day", CameraPosition(LatLng(37.8071, -122.3005), 16, 0, 0));
+    for (const NeighbourPair& pair : kNeighbours) {
+        SCOPED_TRACE(pair.what);
+        const bool firstShown = iconShown(run, map.engine().LatLng2Screen(pair.first.anchor));
+        const bool secondShown = iconShown(run, map.engine().LatLng2Screen(pair.second.anchor));
+        if (!pair.boxesOverlap) {
+            EXPECT_TRUE(firstShown && secondShown) << pair.first.name << " " << firstShown << ", "
+                                                   << pair.second.name << " " << secondShown;
+            continue;
+        }
+        EXPECT_NE(firstShown, secondShown) << pair.first.name << " " << firstShown << ", "
+                                           << pair.second.name << " " << secondShown;
+        EXPECT_TRUE(firstShown || !pair.firstWins) << pair.first.name << " lost";
+    }
+}
+
 TEST_F(FrameLabelRenderTest, FrameAnswersIncompleteUntilEveryAtlasIsThere) {
     const LabelledPlace& karlsruhe = kPlaces[2];
     MapSnapshot map("atlas-test", kWidth, kHeight);
@@ -259,3 +310,5 @@ TEST_F(FrameLabelRenderTest, DesignSwitchRedrawsLabelsAsTheNewSetDrawsThem) {
     });
     EXPECT_EQ(differing, 0);
 }
+
+}  // namespace
