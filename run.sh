@@ -143,14 +143,15 @@ if [ "$show" = viewer ]; then
     exit $?
 fi
 
-# Snapshots: name, latitude, longitude, zoom level, tilt, bearing.
+# Snapshots: name, latitude, longitude, zoom level, tilt, bearing. The
+# Karlsruhe extract holds the city's boundary, so its view sits on that line.
 views=(
     "world-3 35 10 3 0 0"
     "europe-6 50 10 6 0 0"
     "north-devon-15 51.205 -3.90 15 0 0"
     "north-devon-16-tilted 51.200 -3.905 16 45 30"
     "west-oakland-16 37.8076 -122.3005 16 0 0"
-    "karlsruhe-15 49.0094 8.4037 15 0 0"
+    "karlsruhe-15 49.0450 8.4600 15 0 0"
 )
 mkdir -p out "$root/.cache/render-tiles"
 written=()
