@@ -4,18 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
 
-#include "../tools/render/StoreService.h"
-#include "CacheController.h"
+#include "DemoStoreTest.h"
 #include "GLTestContext.h"
-#include "KitStartup.h"
 #include "MapSnapshot.h"
-#include "RenderOptions.h"
 #include "VeltarEngine.h"
 
 namespace {
@@ -25,10 +20,6 @@ using qiv::LatLng;
 using qiv::Point;
 using RGBA = GLTestContext::RGBA;
 
-const std::string kDemoStore = std::string(TOLKMAPS_SOURCE_DIR) + "/data/demo/tiles.sqlite";
-// Display density at which the design tables' widths are pixels.
-const int kTableDpi = 326;
-const double kFrameSeconds = 120;
 
 std::string describe(const RGBA& colour) {
     std::ostringstream text;
@@ -37,12 +28,6 @@ std::string describe(const RGBA& colour) {
     return text.str();
 }
 
-bool near(const RGBA& seen, const RGBA& expected) {
-    for (int channel = 0; channel < 4; ++channel) {
-        if (std::abs(int(seen[channel]) - int(expected[channel])) > 2) return false;
-    }
-    return true;
-}
 
 // A place the demo data draws in a known colour, in the middle of the view.
 // Points were picked in the source geodata (Natural Earth, the Ordnance
@@ -69,36 +54,10 @@ const DemoPlace kPlaces[] = {
      {212, 200, 184, 255}, 0},
 };
 
-class FrameDemoRenderTest : public GLTest {
-protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(kDemoStore))
-            GTEST_SKIP() << "no demo store at " << kDemoStore << " (scripts/demo-data makes it)";
-        GLTest::SetUp();
-        char folder[] = "/tmp/tolkmaps-demo-test-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        m_cache = folder;
-        qiv::CacheController::clearMemory();
-        m_service = std::make_unique<StoreService>(kDemoStore);
-        RenderOptions options;
-        options.configHost = m_service->host();
-        options.consumerKey = m_service->account().consumerKey;
-        options.consumerSecret = m_service->account().consumerSecret;
-        options.caFile = m_service->caFile();
-        options.dpi = kTableDpi;
-        ASSERT_EQ(KitStartup::start(options, m_cache), 0) << m_service->serverOutput();
-    }
-    void TearDown() override {
-        m_service.reset();
-        if (!m_cache.empty()) std::filesystem::remove_all(m_cache);
-        GLTest::TearDown();
-    }
-
-    std::string m_cache;
-    std::unique_ptr<StoreService> m_service;
-};
 
 }  // namespace
+
+using FrameDemoRenderTest = DemoStoreTest;
 
 TEST_F(FrameDemoRenderTest, RealPlacesShowTheirDesignColours) {
     for (const DemoPlace& demo : kPlaces) {
@@ -113,7 +72,7 @@ TEST_F(FrameDemoRenderTest, RealPlacesShowTheirDesignColours) {
         bool found = false;
         for (int dx = -demo.slack; dx <= demo.slack && !found; ++dx) {
             for (int dy = -demo.slack; dy <= demo.slack && !found; ++dy) {
-                found = near(gl().readPixel(middle.x + dx, middle.y + dy), demo.colour);
+                found = nearColour(gl().readPixel(middle.x + dx, middle.y + dy), demo.colour, 2);
             }
         }
         EXPECT_TRUE(found) << "expected " << describe(demo.colour) << ", the middle is "

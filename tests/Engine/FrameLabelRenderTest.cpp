@@ -6,15 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "../tools/render/StoreService.h"
-#include "CacheController.h"
+#include "DemoStoreTest.h"
 #include "GLTestContext.h"
 #include "KitStartup.h"
 #include "MapSnapshot.h"
@@ -28,10 +26,6 @@ using qiv::LatLng;
 using qiv::Point;
 using RGBA = GLTestContext::RGBA;
 
-const std::string kDemoStore = std::string(TOLKMAPS_SOURCE_DIR) + "/data/demo/tiles.sqlite";
-// Display density at which the design tables' widths are pixels.
-const int kTableDpi = 326;
-const double kFrameSeconds = 120;
 
 // One screen image, top row first, 4 bytes per pixel.
 class Frame {
@@ -64,12 +58,6 @@ private:
     int m_height;
 };
 
-bool near(const RGBA& seen, const RGBA& expected, int tolerance) {
-    for (int channel = 0; channel < 4; ++channel) {
-        if (std::abs(int(seen[channel]) - int(expected[channel])) > tolerance) return false;
-    }
-    return true;
-}
 
 // How far from its anchor a label's text may reach on screen.
 const int kTextReachX = 120;
@@ -79,7 +67,7 @@ const int kTextReachY = 40;
 // blend into the halo, so only the cores of the strokes match.
 int textPixels(const Frame& frame, const Point& anchor, const RGBA& textColour) {
     return frame.count(anchor, kTextReachX, kTextReachY,
-                       [&](int x, int y) { return near(frame.at(x, y), textColour, 40); });
+                       [&](int x, int y) { return nearColour(frame.at(x, y), textColour, 40); });
 }
 
 // What one view shows: the complete frame, the frame right after the
@@ -92,31 +80,12 @@ struct LabelRun {
     std::unique_ptr<Frame> labelledAgain;
 };
 
-class FrameLabelRenderTest : public GLTest {
+class FrameLabelRenderTest : public DemoStoreTest {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(kDemoStore))
-            GTEST_SKIP() << "no demo store at " << kDemoStore << " (scripts/demo-data makes it)";
         if (!std::filesystem::exists(RenderOptions::kDefaultFontPath))
             GTEST_SKIP() << "no label font at " << RenderOptions::kDefaultFontPath;
-        GLTest::SetUp();
-        char folder[] = "/tmp/tolkmaps-label-test-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        m_cache = folder;
-        qiv::CacheController::clearMemory();
-        m_service = std::make_unique<StoreService>(kDemoStore);
-        RenderOptions options;
-        options.configHost = m_service->host();
-        options.consumerKey = m_service->account().consumerKey;
-        options.consumerSecret = m_service->account().consumerSecret;
-        options.caFile = m_service->caFile();
-        options.dpi = kTableDpi;
-        ASSERT_EQ(KitStartup::start(options, m_cache), 0) << m_service->serverOutput();
-    }
-    void TearDown() override {
-        m_service.reset();
-        if (!m_cache.empty()) std::filesystem::remove_all(m_cache);
-        GLTest::TearDown();
+        DemoStoreTest::SetUp();
     }
 
     Frame screen() { return Frame(gl().readPixels(), kWidth, kHeight); }
@@ -137,9 +106,6 @@ protected:
         run.labelledAgain = std::make_unique<Frame>(screen());
         return run;
     }
-
-    std::string m_cache;
-    std::unique_ptr<StoreService> m_service;
 };
 
 struct LabelledPlace {
@@ -198,7 +164,7 @@ const int kIconReach = 8;
 // Pixels around `anchor` that the labels changed.
 int changedPixels(const LabelRun& run, const Point& anchor) {
     return run.labelled->count(anchor, kIconReach, kIconReach, [&](int x, int y) {
-        return !near(run.labelled->at(x, y), run.withoutAtlases->at(x, y), 8);
+        return !nearColour(run.labelled->at(x, y), run.withoutAtlases->at(x, y), 8);
     });
 }
 
@@ -221,7 +187,7 @@ TEST_F(FrameLabelRenderTest, IconsShowAtPointsOfInterest) {
 bool iconShown(const LabelRun& run, const Point& anchor) {
     const int reach = 4;
     const int changed = run.labelled->count(anchor, reach, reach, [&](int x, int y) {
-        return !near(run.labelled->at(x, y), run.withoutAtlases->at(x, y), 8);
+        return !nearColour(run.labelled->at(x, y), run.withoutAtlases->at(x, y), 8);
     });
     return changed * 3 >= (2 * reach + 1) * (2 * reach + 1) * 2;
 }
@@ -306,7 +272,7 @@ TEST_F(FrameLabelRenderTest, DesignSwitchRedrawsLabelsAsTheNewSetDrawsThem) {
     ASSERT_EQ(fresh.drawUntilComplete(kFrameSeconds).status, qiv::VeltarEngine::kFrameComplete);
     const Frame nightFromStart = screen();
     const int differing = afterSwitch.count(anchor, kTextReachX, kTextReachY, [&](int x, int y) {
-        return !near(afterSwitch.at(x, y), nightFromStart.at(x, y), 8);
+        return !nearColour(afterSwitch.at(x, y), nightFromStart.at(x, y), 8);
     });
     EXPECT_EQ(differing, 0);
 }
