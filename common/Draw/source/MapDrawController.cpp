@@ -287,13 +287,6 @@ void MapDrawController::entry(K7DataGroup* tile, const std::string& key) {
 }
 
 void MapDrawController::setQuadMask(K7DataGroup* tile, const std::string& key) {
-    glClearStencil(0);
-    glClear(GL_STENCIL_BUFFER_BIT);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDepthMask(GL_FALSE);
-    glStencilFunc(GL_ALWAYS, 1, kAllStencilBits);
-    glStencilOp(GL_KEEP, GL_REPLACE, GL_REPLACE);
-
     std::string tileKey = TileRecords::quadKey(tile);
     if (tileKey.empty()) tileKey = key;
     GLCoord southWest, northWest, southEast, northEast;
@@ -306,13 +299,24 @@ void MapDrawController::setQuadMask(K7DataGroup* tile, const std::string& key) {
         vertices.push_back(static_cast<float>(corner->y - m_frameOrigin[1]));
         vertices.push_back(static_cast<float>(corner->z));
     }
+    // Only the tile's square keeps 1: drawing is limited to it.
+    drawStencilTriangles(vertices, 0, 1);
+}
+
+void MapDrawController::drawStencilTriangles(const std::vector<float>& vertices, int clearValue,
+                                             int triangleValue) {
+    glClearStencil(clearValue);
+    glClear(GL_STENCIL_BUFFER_BIT);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDepthMask(GL_FALSE);
+    glStencilFunc(GL_ALWAYS, triangleValue, kAllStencilBits);
+    glStencilOp(GL_KEEP, GL_REPLACE, GL_REPLACE);
     auto& polygons = drawer<GLPolygonDrawer>(POLYGON_OBJECT);
     polygons.setVertexArray(vertices);
-    polygons.setVertexCount(6);
+    polygons.setVertexCount(static_cast<int>(vertices.size() / 3));
     polygons.setColor(GLObject::makeColor(1.0f, 1.0f, 1.0f, 1.0f));
     polygons.setDrawMode(GL_TRIANGLES);
     polygons.draw();
-
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
@@ -415,23 +419,8 @@ bool MapDrawController::drawUserPolygon(const std::shared_ptr<GLPolygonObject>& 
 }
 
 void MapDrawController::drawInnerPolygon(const GLPolygonObject& polygon) {
-    glClearStencil(1);
-    glClear(GL_STENCIL_BUFFER_BIT);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDepthMask(GL_FALSE);
-    glStencilFunc(GL_ALWAYS, 0, kAllStencilBits);
-    glStencilOp(GL_KEEP, GL_REPLACE, GL_REPLACE);
-    const std::vector<float>& holes = polygon.getInnerPolygonPoints();
-    auto& polygons = drawer<GLPolygonDrawer>(POLYGON_OBJECT);
-    polygons.setVertexArray(holes);
-    polygons.setVertexCount(static_cast<int>(holes.size() / 3));
-    polygons.setColor(GLObject::makeColor(0.0f, 0.0f, 0.0f, 0.0f));
-    polygons.setDrawMode(GL_TRIANGLES);
-    polygons.draw();
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(GL_TRUE);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    glStencilFunc(GL_EQUAL, 1, kAllStencilBits);
+    // Everything but the holes keeps 1: the polygon is drawn around them.
+    drawStencilTriangles(polygon.getInnerPolygonPoints(), 1, 0);
 }
 
 bool MapDrawController::drawStrokeLine(const std::shared_ptr<GLObject>& object) {

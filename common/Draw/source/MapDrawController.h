@@ -128,6 +128,10 @@ private:
     // Writes 0 into the stencil inside the polygon's holes, 1 elsewhere, and
     // lets the following fill through where the stencil is 1.
     void drawInnerPolygon(const GLPolygonObject& polygon);
+    // Fills the stencil with `clearValue`, writes `triangleValue` under the
+    // triangles (x, y, z per vertex) without touching colour or depth, then
+    // lets drawing through where the stencil is 1.
+    void drawStencilTriangles(const std::vector<float>& vertices, int clearValue, int triangleValue);
     bool drawStrokeLine(const std::shared_ptr<GLObject>& object);
     // Gives an application object the frame's visible box and registers it.
     bool registerUserObject(GLObject& object) const;
