@@ -48,26 +48,26 @@ struct Label {
     std::optional<float> angle;
 };
 
-inline K7DataGroup* label(const Label& spec) {
+inline K7DataGroup* label(const Label& wanted) {
     auto* group = new K7DataCtg();
-    if (spec.oid) group->addContents(tagged<K7DataNumber<uint64_t>>("oid", *spec.oid));
-    if (spec.withFlags) {
+    if (wanted.oid) group->addContents(tagged<K7DataNumber<uint64_t>>("oid", *wanted.oid));
+    if (wanted.withFlags) {
         K7D_STR_DFG flags;
-        for (int k = 0; k < K7D_STR_DFG::COUNT; ++k) flags.flag[k] = (spec.flags >> k) & 1u;
+        for (int k = 0; k < K7D_STR_DFG::COUNT; ++k) flags.flag[k] = (wanted.flags >> k) & 1u;
         auto* record = new K7DataDfg();
         record->editContents() = flags;
         group->addContents(record);
     }
-    if (spec.vertical) group->addContents(tagged<K7DataNumber<uint8_t>>("vtc", *spec.vertical));
-    if (spec.position) group->addContents(tagged<K7DataNumber<uint8_t>>("adp", *spec.position));
-    if (spec.sat) group->addContents(tagged("sat", *spec.sat));
-    if (spec.angle) group->addContents(tagged<K7DataNumber<float>>("agl", *spec.angle));
+    if (wanted.vertical) group->addContents(tagged<K7DataNumber<uint8_t>>("vtc", *wanted.vertical));
+    if (wanted.position) group->addContents(tagged<K7DataNumber<uint8_t>>("adp", *wanted.position));
+    if (wanted.sat) group->addContents(tagged("sat", *wanted.sat));
+    if (wanted.angle) group->addContents(tagged<K7DataNumber<float>>("agl", *wanted.angle));
     auto* point = new K7DataPoint<uint32_t>();
     point->setType("pt4");
-    point->editContents().setCoord(spec.x, spec.y);
+    point->editContents().setCoord(wanted.x, wanted.y);
     group->addContents(point);
     auto* texts = new K7DataCtg();
-    for (const std::string& text : spec.texts) texts->addContents(tagged("txt", text));
+    for (const std::string& text : wanted.texts) texts->addContents(tagged("txt", text));
     group->addContents(texts);
     return group;
 }
@@ -78,7 +78,7 @@ inline K7DataGroup* pointRecord(const std::string& category, const std::vector<L
     mag->setType("mag");
     mag->addContents(tagged("dcn", category));
     auto* list = new K7DataCtg();
-    for (const Label& spec : labels) list->addContents(label(spec));
+    for (const Label& wanted : labels) list->addContents(label(wanted));
     mag->addContents(list);
     return mag;
 }
