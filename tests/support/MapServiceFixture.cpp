@@ -94,16 +94,21 @@ MapServiceFixture::MapServiceFixture(const Options& options) : m_options(options
     if (!mkdtemp(folder)) throw std::runtime_error("cannot make a temporary folder");
     m_stateDir = options.stateDir.empty() ? std::string(folder) + "/state" : options.stateDir;
     m_folder = folder;
-    m_storeFile = std::string(folder) + "/tiles.sqlite";
+    m_storeFile = options.storeFile.empty() ? std::string(folder) + "/tiles.sqlite" : options.storeFile;
     m_accountsFile = std::string(folder) + "/accounts";
     m_logFile = std::string(folder) + "/server.log";
     m_caFile = m_stateDir + "/ca.pem";
 
-    m_quadKeys = SampleTiles::keysOfLevel(2);
-    for (const char* deeper : {"0123", "01230123", "0000000000"}) m_quadKeys.push_back(deeper);
-    SampleTiles::writeStore(m_storeFile, kServiceId, kGlobalVersion, kLocalVersion, m_quadKeys,
-                            kTileLines, kTilePoints);
-    m_account = AccountStore::add(m_accountsFile, kServiceId, 12, 100);
+    std::string serviceId = kServiceId;
+    if (options.storeFile.empty()) {
+        m_quadKeys = SampleTiles::keysOfLevel(2);
+        for (const char* deeper : {"0123", "01230123", "0000000000"}) m_quadKeys.push_back(deeper);
+        SampleTiles::writeStore(m_storeFile, kServiceId, kGlobalVersion, kLocalVersion, m_quadKeys,
+                                kTileLines, kTilePoints);
+    } else {
+        serviceId = TileStore(m_storeFile, TileStore::Mode::ReadOnly).serviceId();
+    }
+    m_account = AccountStore::add(m_accountsFile, serviceId, 12, 100);
     try {
         start();
     } catch (...) {

@@ -24,6 +24,9 @@ public:
         int threads = 4;
         // State folder of the server; empty: a fresh one, removed afterwards.
         std::string stateDir;
+        // A tile store to serve as it is, with an account of its service id;
+        // empty: a fresh store of sample tiles.
+        std::string storeFile;
     };
 
     // An answer as received: status 0 when the transfer itself failed.
