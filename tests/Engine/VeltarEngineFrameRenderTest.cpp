@@ -12,6 +12,7 @@
 #include "../tools/render/FixtureStore.h"
 #include "../tools/render/FixtureTile.h"
 #include "../tools/render/StoreService.h"
+#include "CacheController.h"
 #include "GLTestContext.h"
 #include "KitStartup.h"
 #include "MapSnapshot.h"
@@ -146,4 +147,13 @@ TEST_F(VeltarEngineFrameTest, AfterClearingTheMemoryCachesTheViewIsBuiltAgain) {
     engine().clearMemoryCache();
     EXPECT_EQ(m_map->drawUntilComplete(30).status, VeltarEngine::kFrameComplete);
     EXPECT_EQ(gl().readPixel(kWidth / 2, kHeight / 2), dayLand);
+}
+
+TEST_F(VeltarEngineFrameTest, DesignCheckNamesTheStyledFeatureUnderAPointOnceItsTileIsInMemory) {
+    moveTo(kCentre);
+    qiv::CacheController::clearMemory();
+    EXPECT_TRUE(engine().designCheck(kCentre, 4).empty()) << "the tile is not in memory";
+    ASSERT_EQ(m_map->drawUntilComplete(60).status, VeltarEngine::kFrameComplete);
+    const std::vector<std::pair<std::string, bool>> expected{{"land", true}};
+    EXPECT_EQ(engine().designCheck(kCentre, 4), expected);
 }

@@ -5,6 +5,7 @@
 
 #include "AuthManager.h"
 #include "CacheController.h"
+#include "DesignController.h"
 #include "GLMapObjectOrganizer.h"
 #include "Initializer.h"
 #include "K7DataCtg.h"
@@ -15,6 +16,7 @@
 #include "NativeBridge.h"
 #include "TileRecords.h"
 #include "UnitConvertor.h"
+#include "UserDataController.h"
 
 namespace qiv {
 
@@ -129,6 +131,30 @@ void VeltarEngine::clearMemoryCache() {
 
 bool VeltarEngine::checkMapArea(const LatLng& point, double level) {
     return m_dataSourceManager.checkMapArea(point, level) == 1;
+}
+
+std::vector<std::pair<std::string, bool>> VeltarEngine::designCheck(const LatLng& point,
+                                                                    double tolerancePixels) {
+    int level = 0;
+    Vector3d pixelSize;
+    std::string designName;
+    {
+        std::lock_guard<std::mutex> cameraLock(m_cameraMutex);
+        level = static_cast<int>(m_coordsManager.getCameraPosition().zoom);
+        m_coordsManager.getPixel2FourByteDist(&pixelSize);
+        designName = m_designName;
+    }
+    std::vector<std::pair<std::string, bool>> found;
+    std::lock_guard<std::mutex> frameLock(m_frameMutex);
+    K7DataCtg* tile = m_dataSourceManager.getData(UnitConvertor::LatLng2QuadKey(level, point));
+    if (!tile) return found;
+    double x = 0.0, y = 0.0;
+    UnitConvertor::Latlng2FourByte(point, &x, &y);
+    for (const std::string& name : UserDataController::designCheck(x, y, tolerancePixels * pixelSize.x, *tile)) {
+        const bool styled = !DesignController::getDesign(designName, static_cast<uint8_t>(level), name).empty();
+        found.emplace_back(name, styled);
+    }
+    return found;
 }
 
 void VeltarEngine::setWindowSize(int width, int height) {

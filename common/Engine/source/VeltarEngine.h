@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CoordTypes.h"
@@ -73,6 +74,11 @@ public:
     // Whether the tile at `point` on `level` holds map content in the
     // service's area. Asks the service: not for the render thread.
     bool checkMapArea(const LatLng& point, double level);
+    // The design names of the map features within `tolerancePixels` of
+    // `point`, from the tile under it at the camera's whole level, each with
+    // whether the current design set styles that name at that level. Empty
+    // when the tile is not in memory.
+    std::vector<std::pair<std::string, bool>> designCheck(const LatLng& point, double tolerancePixels);
 
     // Surface size in pixels. Render thread. The camera takes it at its next move.
     void setWindowSize(int width, int height);
