@@ -40,12 +40,7 @@ protected:
         GLTest::SetUp();
         qiv::CacheController::clearMemory();
         m_service = std::make_unique<StoreService>(kDemoStore);
-        RenderOptions options;
-        options.configHost = m_service->host();
-        options.consumerKey = m_service->account().consumerKey;
-        options.consumerSecret = m_service->account().consumerSecret;
-        options.caFile = m_service->caFile();
-        options.dpi = kTableDpi;
+        const RenderOptions options = m_service->kitOptions(kTableDpi);
         ASSERT_EQ(KitStartup::start(options, m_cache.path()), 0) << m_service->serverOutput();
     }
     void TearDown() override {

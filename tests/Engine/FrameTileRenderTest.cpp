@@ -137,12 +137,7 @@ protected:
                   const std::string& design = "day") {
         FixtureStore::write(m_folder + "/tiles.sqlite", pointers(tiles));
         m_service = std::make_unique<StoreService>(m_folder + "/tiles.sqlite");
-        RenderOptions options;
-        options.configHost = m_service->host();
-        options.consumerKey = m_service->account().consumerKey;
-        options.consumerSecret = m_service->account().consumerSecret;
-        options.caFile = m_service->caFile();
-        options.dpi = kTableDpi;
+        const RenderOptions options = m_service->kitOptions(kTableDpi);
         std::filesystem::create_directories(m_folder + "/cache");
         ASSERT_EQ(KitStartup::start(options, m_folder + "/cache"), 0) << m_service->serverOutput();
         m_map = std::make_unique<MapSnapshot>("frame-test", kWidth, kHeight);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "MapServiceFixture.h"
+#include "RenderOptions.h"
 
 // The real tolkmaps-server on a given tile store for a test: one account of
 // the store's service id, a fresh certificate authority and a free loopback
@@ -13,6 +14,17 @@
 class StoreService : public MapServiceFixture {
 public:
     explicit StoreService(const std::string& storeFile) : MapServiceFixture(serving(storeFile)) {}
+
+    // Options that start the kit against this service at display density `dpi`.
+    RenderOptions kitOptions(int dpi) const {
+        RenderOptions options;
+        options.configHost = host();
+        options.consumerKey = account().consumerKey;
+        options.consumerSecret = account().consumerSecret;
+        options.caFile = caFile();
+        options.dpi = dpi;
+        return options;
+    }
 
 private:
     static Options serving(const std::string& storeFile) {
